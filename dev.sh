@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Build, run and test Fizzet on Debian 12, installing whatever Debian packages are missing.
+#
+#   ./dev.sh run     build the program and start it
+#   ./dev.sh test    build everything and run every test
+#   ./dev.sh deps    only install the packages
+set -euo pipefail
+cd "$(dirname "$0")"
+
+packages=(
+    build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev libbenchmark-dev
+    xvfb xauth xdotool x11-utils imagemagick fonts-dejavu-core
+)
+
+install_missing() {
+    local missing=()
+    for p in "${packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return
+    echo "Installing: ${missing[*]}"
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    "${sudo[@]}" apt-get update -q
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+build() {
+    cmake --preset default >/dev/null
+    cmake --build --preset default
+}
+
+case "${1:-}" in
+deps) install_missing ;;
+run)
+    install_missing
+    build
+    exec ./build/app/fizzet
+    ;;
+test)
+    install_missing
+    build
+    ctest --preset default
+    ;;
+*)
+    echo "usage: $0 run|test|deps" >&2
+    exit 2
+    ;;
+esac

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "color.h"
+
+#include <array>
+#include <string_view>
+
+// The 16 basic colours in text-mode attribute order: 0..7 the dark forms (black, blue, green,
+// cyan, red, magenta, dark yellow, light grey), 8 dark grey, 9..14 the bright forms of 1..6,
+// 15 white.
+namespace BasicPalette {
+
+inline constexpr int kSize = 16;
+
+struct Entry
+{
+    Color color;
+    std::string_view name;
+};
+
+inline constexpr std::array<Entry, kSize> kEntries{{
+    {rgbColor(0x00, 0x00, 0x00), "black"},
+    {rgbColor(0x00, 0x00, 0x80), "dark blue"},
+    {rgbColor(0x00, 0x80, 0x00), "dark green"},
+    {rgbColor(0x00, 0x80, 0x80), "dark cyan"},
+    {rgbColor(0x80, 0x00, 0x00), "dark red"},
+    {rgbColor(0x80, 0x00, 0x80), "dark magenta"},
+    {rgbColor(0x80, 0x80, 0x00), "dark yellow"},
+    {rgbColor(0xC0, 0xC0, 0xC0), "light grey"},
+    {rgbColor(0x80, 0x80, 0x80), "dark grey"},
+    {rgbColor(0x00, 0x00, 0xFF), "blue"},
+    {rgbColor(0x00, 0xFF, 0x00), "green"},
+    {rgbColor(0x00, 0xFF, 0xFF), "cyan"},
+    {rgbColor(0xFF, 0x00, 0x00), "red"},
+    {rgbColor(0xFF, 0x00, 0xFF), "magenta"},
+    {rgbColor(0xFF, 0xFF, 0x00), "yellow"},
+    {rgbColor(0xFF, 0xFF, 0xFF), "white"},
+}};
+
+// index must lie in 0..15.
+constexpr Color color(int index)
+{
+    return kEntries.at(static_cast<std::size_t>(index)).color;
+}
+constexpr std::string_view name(int index)
+{
+    return kEntries.at(static_cast<std::size_t>(index)).name;
+}
+
+} // namespace BasicPalette

@@ -1,0 +1,91 @@
+#include "drawingsurface.h"
+
+#include <QEvent>
+#include <QPaintEvent>
+#include <QPainter>
+
+#include <limits>
+
+namespace {
+// Border thickness on each side: left, top, right, bottom.
+constexpr QMargins kBorder{1, 1, 1, 0};
+} // namespace
+
+DrawingSurface::DrawingSurface(QSize size, QWidget *parent)
+    : QWidget(parent), image_(size.shrunkBy(kBorder), QImage::Format_RGB32)
+{
+    setAttribute(Qt::WA_StaticContents);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setContentsMargins(kBorder);
+    setFocusPolicy(Qt::StrongFocus);
+    setFixedSize(size);
+    clear();
+}
+
+QColor DrawingSurface::background() const
+{
+    return palette().color(QPalette::Base);
+}
+
+void DrawingSurface::clear()
+{
+    image_.fill(background());
+    resetDirty();
+    update(contentsRect());
+}
+
+void DrawingSurface::flush()
+{
+    if (dirtyLeft_ > dirtyRight_)
+        return;
+    const QRect dirty(QPoint(dirtyLeft_, dirtyTop_), QPoint(dirtyRight_, dirtyBottom_));
+    update(dirty.translated(contentsRect().topLeft()));
+    resetDirty();
+}
+
+void DrawingSurface::resetDirty()
+{
+    dirtyLeft_ = dirtyTop_ = std::numeric_limits<int>::max();
+    dirtyRight_ = dirtyBottom_ = -1;
+}
+
+void DrawingSurface::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(this);
+    const QRect area = contentsRect();
+    const QRect exposed = event->rect() & area;
+    if (!exposed.isEmpty())
+        painter.drawImage(exposed, image_, exposed.translated(-area.topLeft()));
+
+    const QColor border = palette().color(hasFocus() ? QPalette::Highlight : QPalette::WindowText);
+    const QRect all = rect();
+    painter.fillRect(QRect(0, 0, all.width(), kBorder.top()), border);
+    painter.fillRect(QRect(0, 0, kBorder.left(), all.height()), border);
+    painter.fillRect(QRect(all.width() - kBorder.right(), 0, kBorder.right(), all.height()),
+                     border);
+}
+
+void DrawingSurface::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        updateBorder();
+}
+
+void DrawingSurface::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    updateBorder();
+}
+
+void DrawingSurface::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    updateBorder();
+}
+
+void DrawingSurface::updateBorder()
+{
+    const QRect area = contentsRect();
+    update(QRegion(rect()) - QRegion(area));
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "color.h"
+#include "qtcolor.h"
+
+#include <QImage>
+#include <QWidget>
+
+#include <algorithm>
+
+// A pixel canvas: a backing image that keeps whatever is plotted until it is cleared, so the
+// picture survives being covered or minimised. A one-pixel border runs along the top, left and
+// right; the drawing area is the rest (183 x 128 for the window's 185 x 129 surface). Pixels
+// are shown as square blocks at any scale, without smoothing.
+class DrawingSurface : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // A fixed-size surface: `size` overall, border included.
+    explicit DrawingSurface(QSize size, QWidget *parent = nullptr);
+
+    QSize drawingSize() const { return image_.size(); }
+    // Drawing-area coordinates; outside the area nothing happens.
+    void plot(int x, int y, Color color)
+    {
+        if (static_cast<unsigned>(x) >= static_cast<unsigned>(image_.width()) ||
+            static_cast<unsigned>(y) >= static_cast<unsigned>(image_.height()))
+            return;
+        reinterpret_cast<QRgb *>(image_.scanLine(y))[x] = toQRgb(color);
+        markDirty(x, y);
+    }
+    void clear();
+    // Schedules one repaint of everything plotted since the last flush.
+    void flush();
+    // The drawing area as plotted (tests and screenshots read it).
+    const QImage &image() const { return image_; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+
+private:
+    void markDirty(int x, int y)
+    {
+        dirtyLeft_ = std::min(dirtyLeft_, x);
+        dirtyRight_ = std::max(dirtyRight_, x);
+        dirtyTop_ = std::min(dirtyTop_, y);
+        dirtyBottom_ = std::max(dirtyBottom_, y);
+    }
+    void resetDirty();
+    QColor background() const;
+    void updateBorder();
+
+    QImage image_;
+    // Bounding box of the pixels plotted since the last flush; empty when left > right.
+    int dirtyLeft_ = 0, dirtyRight_ = -1, dirtyTop_ = 0, dirtyBottom_ = -1;
+};

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "color.h"
+
+#include <QColor>
+#include <QRgb>
+
+// The one place where the program's 0x00BBGGRR colours meet Qt's 0xAARRGGBB.
+inline QRgb toQRgb(Color c)
+{
+    return qRgb(redOf(c), greenOf(c), blueOf(c));
+}
+inline QColor toQColor(Color c)
+{
+    return QColor::fromRgb(toQRgb(c));
+}
