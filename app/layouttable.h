@@ -1,0 +1,67 @@
+#pragma once
+
+#include <array>
+#include <string_view>
+
+// The window's fixed layout, in twips (1/1440 inch; 15 twips make one pixel at 96 dots per inch).
+namespace Layout {
+
+enum class Kind
+{
+    PushButton,
+    Timer,
+    DrawingSurface,
+    FrameRect,
+    Label
+};
+
+// kNoTab: the control takes no keyboard focus.
+inline constexpr int kNoTab = -1;
+
+struct Control
+{
+    std::string_view name;
+    Kind kind;
+    std::string_view caption;
+    int left, top, width, height; // twips, within the client area
+    int tabIndex;
+    std::string_view accessibleName;        // where the caption does not say it
+    std::string_view accessibleDescription; // what the control does or shows
+};
+
+inline constexpr int kTwipsPerPixel = 15;
+inline constexpr int kClientWidth = 2985;
+inline constexpr int kClientHeight = 4665;
+// tmr1's interval in milliseconds.
+inline constexpr int kTickInterval = 25;
+
+constexpr int toPixels(int twips)
+{
+    return twips / kTwipsPerPixel;
+}
+
+// In creation order. Later bands overlap earlier ones by 15 twips so frame lines coincide.
+inline constexpr std::array<Control, 15> kControls{{
+    {"cmd5", Kind::PushButton, "Reset", 1200, 1320, 615, 495, 10, "",
+     "Clear the drawing and lay the points out afresh"},
+    {"cmd6", Kind::PushButton, "Fall", 240, 3960, 615, 495, 9, "",
+     "Points drop down and wrap round"},
+    {"cmd8", Kind::PushButton, "Wind", 2160, 3960, 615, 495, 8, "",
+     "Points drift to the right and wrap round"},
+    {"cmd7", Kind::PushButton, "Sort", 1200, 3960, 615, 495, 7, "",
+     "Points jitter about at random"},
+    {"tmr1", Kind::Timer, "", 0, 0, 0, 0, kNoTab, "", ""},
+    {"pct1", Kind::DrawingSurface, "", 120, 1920, 2775, 1935, 6, "Point animation",
+     "183 colored points that leave trails"},
+    {"cmd4", Kind::PushButton, "Stop", 2160, 1320, 615, 495, 5, "", "Stop the animation"},
+    {"cmd3", Kind::PushButton, "Start", 240, 1320, 615, 495, 4, "", "Start the animation"},
+    {"cmd2", Kind::PushButton, "<", 240, 240, 495, 495, 1, "", "Previous basic color"},
+    {"cmd1", Kind::PushButton, ">", 2280, 240, 495, 495, 0, "", "Next basic color"},
+    {"Shape1", Kind::FrameRect, "", 120, 3840, 2775, 735, kNoTab, "", ""},
+    {"shp2", Kind::FrameRect, "", 120, 1200, 2775, 735, kNoTab, "", ""},
+    {"shp1", Kind::FrameRect, "", 120, 120, 2775, 1095, kNoTab, "", ""},
+    {"Label1", Kind::Label, "Basic Windows colors", 240, 840, 2535, 255, 3, "", ""},
+    {"lbl1", Kind::Label, "", 840, 240, 1335, 495, 2, "Basic color", ""},
+}};
+
+} // namespace Layout

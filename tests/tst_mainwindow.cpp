@@ -1,0 +1,289 @@
+#include "drawingsurface.h"
+#include "mainwindow.h"
+
+#include <QAccessible>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+QImage blankDrawing(const DrawingSurface &surface)
+{
+    QImage blank(surface.drawingSize(), QImage::Format_RGB32);
+    blank.fill(surface.palette().color(QPalette::Base));
+    return blank;
+}
+
+} // namespace
+
+// The window as a user meets it: its controls, focus, and what clicks do.
+class MainWindowTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void isFixedSizeFizzetWindow();
+    void controlsSitWhereLaidOut_data();
+    void controlsSitWhereLaidOut();
+    void framesOutlineTheBands_data();
+    void framesOutlineTheBands();
+    void tabFollowsTabIndexFromInitialFocus();
+    void surfaceBlankAtStart();
+    void startDrawsStopFreezesResetClears();
+    void ruleButtonsChangeNothingVisible();
+    void surfaceShowsEveryPositionAsPlotted();
+    void labelShowsIndexOnItsColour_data();
+    void labelShowsIndexOnItsColour();
+    void spaceOnInitialFocusStepsUp();
+    void controlsAnnounceThemselves();
+
+private:
+    QPushButton *button(const char *name) const
+    {
+        return window->findChild<QPushButton *>(QLatin1String(name));
+    }
+    DrawingSurface *surface() const
+    {
+        return window->findChild<DrawingSurface *>(QStringLiteral("pct1"));
+    }
+    QLabel *lbl1() const { return window->findChild<QLabel *>(QStringLiteral("lbl1")); }
+    void waitForTicks(int ticks);
+
+    MainWindow *window = nullptr;
+    int ticks = 0;
+};
+
+void MainWindowTest::init()
+{
+    window = new MainWindow;
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    ticks = 0;
+    connect(window->findChild<QTimer *>(QStringLiteral("tmr1")), &QTimer::timeout, this,
+            [this] { ++ticks; });
+}
+
+void MainWindowTest::cleanup()
+{
+    delete window;
+    window = nullptr;
+}
+
+void MainWindowTest::waitForTicks(int count)
+{
+    const int target = ticks + count;
+    QTRY_VERIFY_WITH_TIMEOUT(ticks >= target, 5000);
+}
+
+void MainWindowTest::isFixedSizeFizzetWindow()
+{
+    QCOMPARE(window->windowTitle(), QStringLiteral("Fizzet"));
+    QCOMPARE(window->size(), QSize(199, 311));
+    QCOMPARE(window->minimumSize(), window->maximumSize());
+    QVERIFY(!(window->windowFlags() & Qt::WindowMaximizeButtonHint));
+    QVERIFY(!window->findChild<QTimer *>(QStringLiteral("tmr1"))->isActive());
+    QCOMPARE(window->findChild<QTimer *>(QStringLiteral("tmr1"))->interval(), 25);
+}
+
+void MainWindowTest::controlsSitWhereLaidOut_data()
+{
+    QTest::addColumn<QString>("caption"); // the data tag is the control's name
+    QTest::addColumn<QRect>("geometry");
+    QTest::newRow("cmd1") << ">" << QRect(152, 16, 33, 33);
+    QTest::newRow("cmd2") << "<" << QRect(16, 16, 33, 33);
+    QTest::newRow("cmd3") << "Start" << QRect(16, 88, 41, 33);
+    QTest::newRow("cmd4") << "Stop" << QRect(144, 88, 41, 33);
+    QTest::newRow("cmd5") << "Reset" << QRect(80, 88, 41, 33);
+    QTest::newRow("cmd6") << "Fall" << QRect(16, 264, 41, 33);
+    QTest::newRow("cmd7") << "Sort" << QRect(80, 264, 41, 33);
+    QTest::newRow("cmd8") << "Wind" << QRect(144, 264, 41, 33);
+    QTest::newRow("Label1") << "Basic Windows colors" << QRect(16, 56, 169, 17);
+    QTest::newRow("lbl1") << "8" << QRect(56, 16, 89, 33);
+    QTest::newRow("pct1") << "" << QRect(8, 128, 185, 129);
+}
+
+void MainWindowTest::controlsSitWhereLaidOut()
+{
+    QFETCH(QString, caption);
+    QFETCH(QRect, geometry);
+    const QString name = QString::fromLatin1(QTest::currentDataTag());
+    auto *widget = window->findChild<QWidget *>(name);
+    QVERIFY(widget);
+    QCOMPARE(widget->geometry(), geometry);
+    if (auto *pushButton = qobject_cast<QPushButton *>(widget))
+        QCOMPARE(pushButton->text(), caption);
+    if (auto *label = qobject_cast<QLabel *>(widget)) {
+        QCOMPARE(label->text(), caption);
+        QVERIFY(label->alignment() & Qt::AlignHCenter);
+    }
+}
+
+void MainWindowTest::framesOutlineTheBands_data()
+{
+    QTest::addColumn<QPoint>("at");
+    QTest::addColumn<bool>("line");
+    QTest::newRow("shp1 top-left") << QPoint(8, 8) << true;
+    QTest::newRow("shp1 right") << QPoint(192, 40) << true;
+    QTest::newRow("shp1/shp2 shared line") << QPoint(100, 80) << true;
+    QTest::newRow("shp2 left") << QPoint(8, 100) << true;
+    QTest::newRow("Shape1 bottom") << QPoint(100, 304) << true;
+    QTest::newRow("Shape1 left") << QPoint(8, 280) << true;
+    QTest::newRow("surface top edge") << QPoint(100, 128) << true;
+    QTest::newRow("inside shp1") << QPoint(100, 52) << false;
+    QTest::newRow("outside the frames") << QPoint(4, 4) << false;
+    QTest::newRow("below Shape1") << QPoint(100, 308) << false;
+}
+
+void MainWindowTest::framesOutlineTheBands()
+{
+    QFETCH(QPoint, at);
+    QFETCH(bool, line);
+    const QImage shot = window->grab().toImage();
+    const QColor ink = window->palette().color(QPalette::WindowText);
+    QCOMPARE(QColor(shot.pixel(at)) == ink, line);
+}
+
+void MainWindowTest::tabFollowsTabIndexFromInitialFocus()
+{
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QStringList visited{QApplication::focusWidget()->objectName()};
+    for (int i = 0; i < 9; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(visited, QStringList({"cmd1", "cmd2", "cmd3", "cmd4", "pct1", "cmd7", "cmd8", "cmd6",
+                                   "cmd5", "cmd1"}));
+}
+
+void MainWindowTest::surfaceBlankAtStart()
+{
+    QCOMPARE(surface()->image(), blankDrawing(*surface()));
+    const QImage shown = surface()->grab().toImage();
+    QCOMPARE(QColor(shown.pixel(1, 1)), surface()->palette().color(QPalette::Base));
+    QCOMPARE(QColor(shown.pixel(183, 128)), surface()->palette().color(QPalette::Base));
+}
+
+void MainWindowTest::startDrawsStopFreezesResetClears()
+{
+    const QImage blank = blankDrawing(*surface());
+    QTest::mouseClick(button("cmd3"), Qt::LeftButton);
+    waitForTicks(3);
+    QVERIFY(surface()->image() != blank);
+
+    QTest::mouseClick(button("cmd4"), Qt::LeftButton);
+    const QImage frozen = surface()->image();
+    QTest::qWait(150);
+    QCOMPARE(surface()->image(), frozen);
+
+    QTest::mouseClick(button("cmd3"), Qt::LeftButton);
+    waitForTicks(2);
+    QTest::mouseClick(button("cmd5"), Qt::LeftButton);
+    QCOMPARE(surface()->image(), blank); // cleared, and nothing drawn until the next tick
+    waitForTicks(1);
+    // The first tick after the Fall reset plots the top row only.
+    const QImage after = surface()->image();
+    QVERIFY(after != blank);
+    QCOMPARE(after.copy(0, 1, 183, 127), blank.copy(0, 1, 183, 127));
+    QVERIFY(window->findChild<QTimer *>(QStringLiteral("tmr1"))->isActive());
+}
+
+void MainWindowTest::ruleButtonsChangeNothingVisible()
+{
+    QTest::mouseClick(button("cmd5"), Qt::LeftButton);
+    const QImage before = window->grab().toImage();
+    for (const char *name : {"cmd8", "cmd7", "cmd6"}) {
+        QTest::mouseClick(button(name), Qt::LeftButton);
+        QCOMPARE(window->animation().field().y[91], 0); // still the Fall layout
+    }
+    QCOMPARE(window->grab().toImage(), before);
+    QCOMPARE(window->animation().mode(), MotionMode::Fall);
+}
+
+void MainWindowTest::surfaceShowsEveryPositionAsPlotted()
+{
+    // Under Sort the points start on the diagonal, corner to corner; one tick plots them all.
+    QTest::mouseClick(button("cmd7"), Qt::LeftButton);
+    QTest::mouseClick(button("cmd5"), Qt::LeftButton);
+    const PointField laidOut = window->animation().field();
+    QTest::mouseClick(button("cmd3"), Qt::LeftButton);
+    waitForTicks(1);
+    QTest::mouseClick(button("cmd4"), Qt::LeftButton);
+    const QImage shown = surface()->grab().toImage();
+    const QColor black(Qt::black);
+    for (int i : {0, 91, 182})
+        QCOMPARE(QColor(shown.pixel(1 + laidOut.x[i], 1 + laidOut.y[i])), black);
+}
+
+void MainWindowTest::labelShowsIndexOnItsColour_data()
+{
+    QTest::addColumn<int>("ups");
+    QTest::addColumn<int>("downs");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QColor>("back");
+    QTest::newRow("start") << 0 << 0 << "8" << QColor(0x80, 0x80, 0x80);
+    QTest::newRow("top") << 9 << 0 << "15" << QColor(Qt::white);
+    QTest::newRow("bottom") << 0 << 10 << "0" << QColor(Qt::black);
+}
+
+void MainWindowTest::labelShowsIndexOnItsColour()
+{
+    QFETCH(int, ups);
+    QFETCH(int, downs);
+    QFETCH(QString, text);
+    QFETCH(QColor, back);
+    for (int i = 0; i < ups; ++i)
+        QTest::mouseClick(button("cmd1"), Qt::LeftButton);
+    for (int i = 0; i < downs; ++i)
+        QTest::mouseClick(button("cmd2"), Qt::LeftButton);
+    QCOMPARE(lbl1()->text(), text);
+    QCOMPARE(lbl1()->font().pointSize(), 18);
+    const QImage shown = lbl1()->grab().toImage();
+    QCOMPARE(QColor(shown.pixel(2, 2)), back);
+    // the number itself is drawn, in a colour that stands out from the background
+    bool inked = false;
+    for (int y = 0; y < shown.height() && !inked; ++y)
+        for (int x = 0; x < shown.width() && !inked; ++x)
+            inked = std::abs(QColor(shown.pixel(x, y)).lightness() - back.lightness()) > 100;
+    QVERIFY(inked);
+}
+
+void MainWindowTest::spaceOnInitialFocusStepsUp()
+{
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QCOMPARE(QApplication::focusWidget(), button("cmd1"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QCOMPARE(lbl1()->text(), QStringLiteral("9"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QCOMPARE(lbl1()->text(), QStringLiteral("7"));
+}
+
+void MainWindowTest::controlsAnnounceThemselves()
+{
+    const auto name = [](QWidget *w) {
+        return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
+    };
+    const auto description = [](QWidget *w) {
+        return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Description);
+    };
+    for (auto *b : window->findChildren<QPushButton *>()) {
+        QCOMPARE(name(b), b->text());
+        QVERIFY2(!description(b).isEmpty(), qPrintable(b->text()));
+    }
+    QVERIFY(!name(surface()).isEmpty());
+    QVERIFY(!name(lbl1()).isEmpty());
+    QCOMPARE(description(lbl1()), QStringLiteral("8, dark grey"));
+    QTest::mouseClick(button("cmd1"), Qt::LeftButton);
+    QCOMPARE(description(lbl1()), QStringLiteral("9, blue"));
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "tst_mainwindow.moc"
