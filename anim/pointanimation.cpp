@@ -1,5 +1,7 @@
 #include "pointanimation.h"
 
+#include <array>
+
 namespace {
 
 // floor(scale * r) for r in [0, 1), formed in double precision so it is exact.
@@ -7,6 +9,19 @@ std::int16_t scaledFloor(int scale, float r)
 {
     return static_cast<std::int16_t>(scale * static_cast<double>(r));
 }
+
+// floor(v / max * 256) for v in 0..max, the share of a colour component that a coordinate earns.
+template<int max>
+constexpr std::array<std::int16_t, max + 1> shadeTable()
+{
+    std::array<std::int16_t, max + 1> shades{};
+    for (int v = 0; v <= max; ++v)
+        shades[v] = static_cast<std::int16_t>(v / double{max} * 256);
+    return shades;
+}
+
+constexpr auto kRedByRow = shadeTable<PointField::kMaxY>();
+constexpr auto kBlueByColumn = shadeTable<PointField::kMaxX>();
 
 } // namespace
 
@@ -74,7 +89,6 @@ void PointAnimation::wind(int i)
 // Red grows downward and blue rightward (each 0..256, composeRgb caps at 255); green is random.
 void PointAnimation::recolor(int i, float greenSource)
 {
-    const auto red = static_cast<std::int16_t>(field_.y[i] / double{PointField::kMaxY} * 256);
-    const auto blue = static_cast<std::int16_t>(field_.x[i] / double{PointField::kMaxX} * 256);
-    field_.color[i] = services_.composeRgb(red, scaledFloor(256, greenSource), blue);
+    field_.color[i] = services_.composeRgb(kRedByRow[field_.y[i]], scaledFloor(256, greenSource),
+                                           kBlueByColumn[field_.x[i]]);
 }

@@ -12,7 +12,9 @@ constexpr QMargins kBorder{1, 1, 1, 0};
 } // namespace
 
 DrawingSurface::DrawingSurface(QSize size, QWidget *parent)
-    : QWidget(parent), image_(size.shrunkBy(kBorder), QImage::Format_RGB32)
+    : QWidget(parent), image_(size.shrunkBy(kBorder), QImage::Format_RGB32),
+      pixels_(reinterpret_cast<QRgb *>(image_.bits())),
+      stride_(static_cast<int>(image_.bytesPerLine() / sizeof(QRgb)))
 {
     setAttribute(Qt::WA_StaticContents);
     setAttribute(Qt::WA_OpaquePaintEvent);

@@ -27,14 +27,14 @@ public:
         if (static_cast<unsigned>(x) >= static_cast<unsigned>(image_.width()) ||
             static_cast<unsigned>(y) >= static_cast<unsigned>(image_.height()))
             return;
-        reinterpret_cast<QRgb *>(image_.scanLine(y))[x] = toQRgb(color);
+        pixels_[y * stride_ + x] = toQRgb(color);
         markDirty(x, y);
     }
     void clear();
     // Schedules one repaint of everything plotted since the last flush.
     void flush();
-    // The drawing area as plotted (tests and screenshots read it).
-    const QImage &image() const { return image_; }
+    // A copy of the drawing area as plotted.
+    QImage image() const { return image_.copy(); }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -54,7 +54,10 @@ private:
     QColor background() const;
     void updateBorder();
 
+    // Never shared, so pixels_ stays valid: image() hands out deep copies.
     QImage image_;
+    QRgb *pixels_;
+    int stride_; // in pixels
     // Bounding box of the pixels plotted since the last flush; empty when left > right.
     int dirtyLeft_ = 0, dirtyRight_ = -1, dirtyTop_ = 0, dirtyBottom_ = -1;
 };

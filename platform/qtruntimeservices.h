@@ -1,12 +1,12 @@
 #pragma once
 
+#include "pcg32.h"
 #include "randomunit.h"
 #include "runtimeservices.h"
 
 #include <QColor>
 
 #include <optional>
-#include <random>
 
 class DrawingSurface;
 class QLabel;
@@ -18,7 +18,7 @@ class QtRuntimeServices final : public RuntimeServices
 public:
     QtRuntimeServices(QLabel &lbl1, QTimer &tmr1, DrawingSurface &pct1);
 
-    float randomUnit() override { return unitFromBits(static_cast<std::uint32_t>(engine_())); }
+    float randomUnit() override { return unitFromBits(engine_()); }
     Color composeRgb(std::int16_t red, std::int16_t green, std::int16_t blue) override;
     Color basicPaletteColor(std::int16_t index) override;
     std::string intToText(std::int16_t value) override;
@@ -35,7 +35,7 @@ private:
     QLabel &lbl1_;
     QTimer &tmr1_;
     DrawingSurface &pct1_;
-    std::mt19937 engine_;
+    Pcg32 engine_;
     QColor lbl1Text_; // the label's own text colour, kept where it reads well
     std::optional<Color> lbl1Back_;
 };
