@@ -8,8 +8,12 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(
+    # build
     build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev libbenchmark-dev
+    # the real window under a private X server
     xvfb xauth xdotool x11-utils imagemagick fonts-dejavu-core
+    # packaging checks
+    dpkg-dev file desktop-file-utils appstream devscripts binutils-mingw-w64-x86-64
 )
 
 install_missing() {

@@ -2,8 +2,22 @@
 #include "startupguard.h"
 
 #include <QApplication>
+#include <QIcon>
 
 #include <optional>
+
+namespace {
+
+// The installed theme icon where there is one, else the copies built into the program.
+QIcon appIcon()
+{
+    QIcon builtIn;
+    for (int size : {16, 32, 48, 256})
+        builtIn.addFile(QStringLiteral(":/icons/" FIZZET_APP_ID "-%1.png").arg(size));
+    return QIcon::fromTheme(QStringLiteral(FIZZET_APP_ID), builtIn);
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -15,6 +29,9 @@ int main(int argc, char *argv[])
         StartupGuard guard;
         app.emplace(argc, argv);
     }
+    QApplication::setApplicationVersion(QStringLiteral(FIZZET_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral(FIZZET_APP_ID));
+    QApplication::setWindowIcon(appIcon());
     MainWindow window;
     window.show();
     return QApplication::exec();
