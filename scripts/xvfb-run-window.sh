@@ -20,7 +20,7 @@ start_xvfb() {
     for n in $(seq 200 299); do
         [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] || break
     done
-    Xvfb ":$n" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
     XVFB_PID=$!
     for _ in $(seq 100); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.05; done
     export DISPLAY=":$n"
