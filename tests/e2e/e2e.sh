@@ -1,0 +1,173 @@
+#!/usr/bin/env bash
+# The real program as a person uses it: started on a private X server, driven with real mouse
+# clicks and key presses, judged by screenshots of its window.
+#   e2e.sh PROGRAM XCLOSE
+set -u
+prog=$(realpath "$1")
+xclose=$(realpath "$2")
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/../../scripts/xvfb-run-window.sh"
+work=$(mktemp -d)
+trap 'stop_all; rm -rf "$work"' EXIT
+
+passed=0 failed=0
+check() { # description, then a command that succeeds when the check holds
+    local what=$1
+    shift
+    if "$@"; then
+        passed=$((passed + 1)); echo "ok   $what"
+    else
+        failed=$((failed + 1)); echo "FAIL $what"
+    fi
+}
+
+# Window-relative places (pixels): the buttons' centres, the label, the drawing area.
+declare -A at=([next]="168 32" [prev]="32 32" [start]="36 104" [reset]="100 104" [stop]="164 104"
+    [fall]="36 280" [sort]="100 280" [wind]="164 280")
+press() { for b in "$@"; do click ${at[$b]}; done; }
+key() { xdotool key "$@"; sleep 0.05; }
+snap() { shot "$work/$1.png"; }
+
+# "x y r g b" for every pixel of the drawing area (183 x 128 at 9,129) of a screenshot.
+drawing() {
+    convert "$work/$1.png" -crop 183x128+9+129 +repage -depth 8 -type TrueColor txt:- |
+        awk -F'[,:() ]+' 'NR > 1 { print $1, $2, $3, $4, $5 }'
+}
+# The colour of one pixel, as "r g b".
+pixel() {
+    convert "$work/$1.png" -crop "1x1+$2+$3" +repage -depth 8 -type TrueColor txt:- |
+        awk -F'[,:() ]+' 'NR == 2 { print $3, $4, $5 }'
+}
+# The plotted pixels (those not of the background colour) of a screenshot's drawing area.
+plotted() { drawing "$1" | awk -v bg="$background" '($3 " " $4 " " $5) != bg'; }
+count() { plotted "$1" | wc -l; }
+same_drawing() { cmp -s <(drawing "$1") <(drawing "$2"); }
+# The label's background, and whether its number stands out from it.
+label_is() { [ "$(pixel "$1" 58 18)" = "$2" ]; }
+label_inked() {
+    convert "$work/$1.png" -crop 89x33+56+16 +repage -depth 8 -type TrueColor txt:- |
+        awk -F'[,:() ]+' -v bg="$2" 'BEGIN { split(bg, b, " ") }
+            NR > 1 { d = ($3 - b[1]) ^ 2 + ($4 - b[2]) ^ 2 + ($5 - b[3]) ^ 2; if (d > 30000) n++ }
+            END { exit !(n > 10) }'
+}
+# Every plotted pixel satisfies the awk condition on x, y, r, g, b.
+all_plotted() { plotted "$1" | awk "{ if (!($2)) bad++ } END { exit bad > 0 }"; }
+# At least PERCENT of plotted pixels satisfy the condition.
+most_plotted() {
+    plotted "$1" | awk -v want="$3" "{ n++; if ($2) good++ } END { exit !(n > 0 && good * 100 >= want * n) }"
+}
+no_crash_report() { ! grep -qiE 'abort|core dumped|segmentation' "$1"; }
+distinct() { plotted "$1" | awk -v f="$2" '{ seen[$f] = 1 } END { print length(seen) }'; }
+# Red follows the row and blue the column, exactly as the program computes them.
+colour_rule='$3 == ($2 == 127 ? 255 : int($2 * 256 / 127)) && $5 == ($1 == 182 ? 255 : int($1 * 256 / 182))'
+
+start_xvfb
+start_window "$prog" 2>"$work/stderr.log" || exit 1
+
+# --- At start-up ----------------------------------------------------------------------------
+geometry=$(xwininfo -id "$WID")
+check "window is 199 x 311" [ "$(awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w "x" h}' <<<"$geometry")" = 199x311 ]
+snap start
+background=$(pixel start 100 200)
+check "surface blank at start" [ "$(count start)" -eq 0 ]
+check "surface differs from the window colour" [ "$background" != "$(pixel start 4 4)" ]
+check "label reads 8 on dark grey" label_is start "128 128 128"
+check "the 8 is drawn" label_inked start "128 128 128"
+
+# --- Keyboard only, from the initial focus on ">" -------------------------------------------
+xdotool windowfocus --sync "$WID" 2>/dev/null
+key space
+snap key-next
+check "Space on the initial focus steps to 9 (blue)" label_is key-next "0 0 255"
+key Tab Tab space # "<", then "Start"
+sleep 0.5
+snap key-running
+check "Tab, Tab, Space starts the animation" [ "$(count key-running)" -gt 0 ]
+check "from start-up the points fall down the left-hand column" all_plotted key-running '$1 == 0'
+key Tab space # "Stop"
+snap key-stopped
+sleep 0.3
+snap key-stopped-later
+check "Tab, Space stops it: the picture is frozen" same_drawing key-stopped key-stopped-later
+
+# --- The stepper's ends ---------------------------------------------------------------------
+press next next next next next next next next
+snap top
+check "the stepper stops at 15 (white)" label_is top "255 255 255"
+check "the 15 is drawn on white" label_inked top "255 255 255"
+for _ in $(seq 18); do press prev; done
+snap bottom
+check "the stepper stops at 0 (black)" label_is bottom "0 0 0"
+check "the 0 can be read on black" label_inked bottom "0 0 0"
+
+# --- Fall: trails that grow, columns, colours -----------------------------------------------
+press fall reset
+snap reset-stopped
+check "Reset clears the surface" [ "$(count reset-stopped)" -eq 0 ]
+press start
+sleep 0.3
+snap fall-early
+sleep 0.5
+snap fall-later
+check "trails grow while running" [ "$(count fall-later)" -gt "$(count fall-early)" ]
+check "Fall: every column holds a trail" [ "$(distinct fall-later 1)" -ge 175 ]
+check "Fall: the trails start at the top row" all_plotted fall-later '$2 < 64'
+check "Fall: red follows the row, blue the column" most_plotted fall-later "$colour_rule" 90
+sleep 1.5
+snap fall-long
+check "Fall: the trails reach further down later" \
+    [ "$(plotted fall-long | awk 'BEGIN {m = 0} $2 > m {m = $2} END {print m}')" -gt 30 ]
+press reset
+sleep 0.1
+snap reset-running
+check "Reset while running clears, then only the top rows are drawn" all_plotted reset-running '$2 < 20'
+check "the animation keeps running after Reset" [ "$(count reset-running)" -gt 0 ]
+press stop
+snap stopped
+sleep 0.3
+snap stopped-later
+check "Stop freezes the picture" same_drawing stopped stopped-later
+
+# --- Sort: a band around the diagonal -------------------------------------------------------
+press sort reset start
+sleep 0.6
+press stop
+snap sort
+check "Sort: points jitter in a band around the diagonal" \
+    all_plotted sort '($2 - $1 * 127 / 182) ^ 2 < 50 ^ 2'
+check "Sort: the band runs corner to corner" \
+    [ "$(plotted sort | awk 'NR == 1 {a = $1; b = $1} $1 < a {a = $1} $1 > b {b = $1} END {print (a < 10 && b > 172)}')" = 1 ]
+
+# --- Wind: rows drifting right --------------------------------------------------------------
+press wind reset start
+sleep 0.6
+press stop
+snap wind
+check "Wind: every row holds a trail" [ "$(distinct wind 2)" -ge 120 ]
+check "Wind: the trails start at the left edge" all_plotted wind '$1 < 92'
+check "Wind: red follows the row, blue the column" most_plotted wind "$colour_rule" 90
+
+# --- Closing while running ------------------------------------------------------------------
+press start
+sleep 0.2
+"$xclose" "$WID"
+status=timeout
+for _ in $(seq 100); do kill -0 "$APP" 2>/dev/null || break; sleep 0.05; done
+if ! kill -0 "$APP" 2>/dev/null; then wait "$APP"; status=$?; fi
+APP=
+check "closing the window while running exits with status 0 (got $status)" [ "$status" = 0 ]
+
+# --- An unusable home directory -------------------------------------------------------------
+for home in /nonexistent/fizzet-home /dev/null; do
+    HOME=$home start_window "$prog" 2>"$work/home.log"
+    shown=$?
+    "$xclose" "$WID"
+    wait "$APP"
+    status=$?
+    APP=
+    check "HOME=$home: the window opens and closes with status 0" [ "$shown:$status" = 0:0 ]
+    check "HOME=$home: no crash report" no_crash_report "$work/home.log"
+done
+
+echo "e2e: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
