@@ -2,7 +2,8 @@
 # Build, run and test Fizzet on Debian 12, installing whatever Debian packages are missing.
 #
 #   ./dev.sh run     build the program and start it
-#   ./dev.sh test    build everything and run every test
+#   ./dev.sh test    build everything and run every test, then all of them again built with
+#                    AddressSanitizer and UndefinedBehaviorSanitizer
 #   ./dev.sh deps    only install the packages
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -29,22 +30,24 @@ install_missing() {
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
-build() {
-    cmake --preset default >/dev/null
-    cmake --build --preset default
+build() { # preset
+    cmake --preset "$1" >/dev/null
+    cmake --build --preset "$1"
 }
 
 case "${1:-}" in
 deps) install_missing ;;
 run)
     install_missing
-    build
+    build default
     exec ./build/app/fizzet
     ;;
 test)
     install_missing
-    build
+    build default
     ctest --preset default
+    build sanitize
+    ctest --preset sanitize
     ;;
 *)
     echo "usage: $0 run|test|deps" >&2

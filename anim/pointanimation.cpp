@@ -1,5 +1,6 @@
 #include "pointanimation.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -10,9 +11,23 @@ std::int16_t scaledFloor(int scale, float r)
     return static_cast<std::int16_t>(scale * static_cast<double>(r));
 }
 
+// Adds floor(2r), 0 or 1, to a coordinate in 0..max; max + 1 becomes 1.
+void advanceAndWrap(std::int16_t &coordinate, std::int16_t max, float r)
+{
+    coordinate = static_cast<std::int16_t>(coordinate + scaledFloor(2, r));
+    if (coordinate > max)
+        coordinate = static_cast<std::int16_t>(coordinate - max);
+}
+
+// Adds floor(3r) - 1, that is -1, 0 or +1, to a coordinate in 0..max, held in that range.
+void jitter(std::int16_t &coordinate, std::int16_t max, float r)
+{
+    coordinate = std::clamp<std::int16_t>(
+        static_cast<std::int16_t>(coordinate + scaledFloor(3, r) - 1), 0, max);
+}
+
 // floor(v / max * 256) for v in 0..max, the share of a colour component that a coordinate earns.
-template<int max>
-constexpr std::array<std::int16_t, max + 1> shadeTable()
+template<int max> constexpr std::array<std::int16_t, max + 1> shadeTable()
 {
     std::array<std::int16_t, max + 1> shades{};
     for (int v = 0; v <= max; ++v)
@@ -52,37 +67,21 @@ void PointAnimation::tick()
 // Drops by 0 or 1; past the bottom row it comes back at row 1.
 void PointAnimation::fall(int i)
 {
-    auto &y = field_.y[i];
-    y = static_cast<std::int16_t>(y + scaledFloor(2, services_.randomUnit()));
-    if (y > PointField::kMaxY)
-        y = static_cast<std::int16_t>(y - PointField::kMaxY);
+    advanceAndWrap(field_.y[i], PointField::kMaxY, services_.randomUnit());
     recolor(i, services_.randomUnit());
 }
 
 // Steps -1, 0 or +1 on each axis, held inside the field; the colour stays.
 void PointAnimation::sort(int i)
 {
-    auto &x = field_.x[i];
-    auto &y = field_.y[i];
-    x = static_cast<std::int16_t>(x + scaledFloor(3, services_.randomUnit()) - 1);
-    y = static_cast<std::int16_t>(y + scaledFloor(3, services_.randomUnit()) - 1);
-    if (x < 0)
-        x = 0;
-    if (x > PointField::kMaxX)
-        x = PointField::kMaxX;
-    if (y < 0)
-        y = 0;
-    if (y > PointField::kMaxY)
-        y = PointField::kMaxY;
+    jitter(field_.x[i], PointField::kMaxX, services_.randomUnit());
+    jitter(field_.y[i], PointField::kMaxY, services_.randomUnit());
 }
 
 // Drifts right by 0 or 1; past the right-hand column it comes back at column 1.
 void PointAnimation::wind(int i)
 {
-    auto &x = field_.x[i];
-    x = static_cast<std::int16_t>(x + scaledFloor(2, services_.randomUnit()));
-    if (x > PointField::kMaxX)
-        x = static_cast<std::int16_t>(x - PointField::kMaxX);
+    advanceAndWrap(field_.x[i], PointField::kMaxX, services_.randomUnit());
     recolor(i, services_.randomUnit());
 }
 

@@ -86,7 +86,8 @@ int main(int argc, char *argv[])
     std::vector<double> sorted = intervals;
     std::sort(sorted.begin(), sorted.end());
     const double mean = std::accumulate(sorted.begin(), sorted.end(), 0.0) / sorted.size();
-    const auto late = std::count_if(sorted.begin(), sorted.end(), [](double ms) { return ms > 50; });
+    const auto late =
+        std::count_if(sorted.begin(), sorted.end(), [](double ms) { return ms > 50; });
     std::printf("ticks %zu over %.1f s\n", intervals.size(), wall);
     std::printf("interval ms: mean %.3f  p1 %.3f  p50 %.3f  p99 %.3f  max %.3f  over 50 ms: %td\n",
                 mean, percentile(sorted, 1), percentile(sorted, 50), percentile(sorted, 99),

@@ -50,7 +50,8 @@ QString colorName(Color color)
 } // namespace
 
 QtRuntimeServices::QtRuntimeServices(QLabel &lbl1, QTimer &tmr1, DrawingSurface &pct1)
-    : lbl1_(lbl1), tmr1_(tmr1), pct1_(pct1), engine_(std::random_device{}() | std::uint64_t{std::random_device{}()} << 32),
+    : lbl1_(lbl1), tmr1_(tmr1), pct1_(pct1),
+      engine_(std::random_device{}() | std::uint64_t{std::random_device{}()} << 32),
       lbl1Text_(lbl1.palette().color(QPalette::WindowText))
 {}
 
