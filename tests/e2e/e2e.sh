@@ -17,7 +17,7 @@ check() { # description, then a command that succeeds when the check holds
     if "$@"; then
         passed=$((passed + 1)); echo "ok   $what"
     else
-        failed=$((failed + 1)); echo "FAIL $what"
+        failed=$((failed + 1)); echo "FAIL $what"; return 1
     fi
 }
 
@@ -62,7 +62,7 @@ distinct() { plotted "$1" | awk -v f="$2" '{ seen[$f] = 1 } END { print length(s
 colour_rule='$3 == ($2 == 127 ? 255 : int($2 * 256 / 127)) && $5 == ($1 == 182 ? 255 : int($1 * 256 / 182))'
 
 start_xvfb
-start_window "$prog" 2>"$work/stderr.log" || exit 1
+start_window "$prog" 2>"$work/stderr.log" || { cat "$work/stderr.log"; exit 1; }
 
 # --- At start-up ----------------------------------------------------------------------------
 geometry=$(xwininfo -id "$WID")
@@ -155,12 +155,14 @@ status=timeout
 for _ in $(seq 100); do kill -0 "$APP" 2>/dev/null || break; sleep 0.05; done
 if ! kill -0 "$APP" 2>/dev/null; then wait "$APP"; status=$?; fi
 APP=
-check "closing the window while running exits with status 0 (got $status)" [ "$status" = 0 ]
+check "closing the window while running exits with status 0 (got $status)" [ "$status" = 0 ] ||
+    cat "$work/stderr.log"
 
 # --- An unusable home directory -------------------------------------------------------------
 for home in /nonexistent/fizzet-home /dev/null; do
     HOME=$home start_window "$prog" 2>"$work/home.log"
     shown=$?
+    [ "$shown" = 0 ] || cat "$work/home.log"
     "$xclose" "$WID"
     wait "$APP"
     status=$?
