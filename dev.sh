@@ -12,7 +12,7 @@ packages=(
     # build
     build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev libbenchmark-dev
     # the real window under a private X server
-    xvfb xauth xdotool x11-utils imagemagick fonts-dejavu-core
+    xvfb xauth xdotool x11-utils imagemagick fonts-dejavu-core libx11-dev
     # packaging checks
     dpkg-dev file desktop-file-utils appstream devscripts binutils-mingw-w64-x86-64
 )
