@@ -119,10 +119,10 @@ check "Fall: the trails reach further down later" \
     [ "$(plotted fall-long | awk 'BEGIN {m = 0} $2 > m {m = $2} END {print m}')" -gt 30 ]
 press reset
 sleep 0.1
+press stop
 snap reset-running
 check "Reset while running clears, then only the top rows are drawn" all_plotted reset-running '$2 < 20'
 check "the animation keeps running after Reset" [ "$(count reset-running)" -gt 0 ]
-press stop
 snap stopped
 sleep 0.3
 snap stopped-later
