@@ -1,4 +1,6 @@
+#include "loglimiter.h"
 #include "mainwindow.h"
+#include "processhygiene.h"
 #include "startupguard.h"
 
 #include <QApplication>
@@ -21,6 +23,9 @@ QIcon appIcon()
 
 int main(int argc, char *argv[])
 {
+    ProcessHygiene::openStandardStreams();
+    ProcessHygiene::preventBusAutolaunch();
+    LogLimiter::install();
     // Integer scale factors keep every plotted pixel a crisp square block.
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
         Qt::HighDpiScaleFactorRoundingPolicy::Round);
@@ -29,6 +34,8 @@ int main(int argc, char *argv[])
         StartupGuard guard;
         app.emplace(argc, argv);
     }
+    if (const QString problem = StartupGuard::drawingProblem(); !problem.isEmpty())
+        StartupGuard::fail(problem);
     QApplication::setApplicationVersion(QStringLiteral(FIZZET_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral(FIZZET_APP_ID));
     QApplication::setWindowIcon(appIcon());

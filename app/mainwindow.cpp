@@ -1,10 +1,12 @@
 #include "mainwindow.h"
 
 #include "drawingsurface.h"
+#include "framepane.h"
 #include "layouttable.h"
 
+#include <QEvent>
+#include <QGuiApplication>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
 #include <QTimer>
 
@@ -58,7 +60,7 @@ MainWindow::MainWindow()
       palette_(services_)
 {
     setWindowTitle(QStringLiteral("Fizzet"));
-    setFixedSize(Layout::toPixels(Layout::kClientWidth), Layout::toPixels(Layout::kClientHeight));
+    fitSizeToState();
     orderFocus(*this);
     routeEvents();
     findChild<QWidget *>(QStringLiteral("cmd1"))->setFocus();
@@ -68,31 +70,35 @@ MainWindow::MainWindow()
 MainWindow::Controls MainWindow::createControls(QWidget &window)
 {
     Controls controls;
+    controls.pane = new FramePane(&window);
+    controls.pane->resize(Layout::toPixels(Layout::kClientWidth),
+                          Layout::toPixels(Layout::kClientHeight));
+    QWidget &pane = *controls.pane;
     for (const auto &control : Layout::kControls) {
         QObject *object = nullptr;
         switch (control.kind) {
         case Layout::Kind::PushButton: {
-            auto *button = new QPushButton(toQString(control.caption), &window);
+            auto *button = new QPushButton(toQString(control.caption), &pane);
             button->setGeometry(pixelRect(control));
             object = button;
             break;
         }
         case Layout::Kind::Timer:
-            controls.tmr1 = new QTimer(&window);
+            controls.tmr1 = new QTimer(&pane);
             controls.tmr1->setInterval(Layout::kTickInterval);
             controls.tmr1->setTimerType(Qt::PreciseTimer);
             object = controls.tmr1;
             break;
         case Layout::Kind::DrawingSurface:
-            controls.pct1 = new DrawingSurface(pixelRect(control).size(), &window);
+            controls.pct1 = new DrawingSurface(pixelRect(control).size(), &pane);
             controls.pct1->move(pixelRect(control).topLeft());
             object = controls.pct1;
             break;
         case Layout::Kind::FrameRect:
-            controls.frames.push_back(pixelRect(control));
+            controls.pane->addFrame(pixelRect(control));
             break;
         case Layout::Kind::Label: {
-            auto *label = new QLabel(toQString(control.caption), &window);
+            auto *label = new QLabel(toQString(control.caption), &pane);
             label->setGeometry(pixelRect(control));
             label->setAlignment(Qt::AlignCenter);
             if (control.name == "lbl1") {
@@ -138,15 +144,32 @@ void MainWindow::onTick()
     controls_.pct1->flush();
 }
 
-// The frame rectangles: one-pixel outlines in the window-text colour, beneath the controls.
-void MainWindow::paintEvent(QPaintEvent *)
+// The window keeps the layout's size. Where a desktop imposes a maximised or full-screen state
+// anyway, the window takes the size it is given, with the layout centred on its background, and
+// returns to the layout's size afterwards. On Wayland the compositor's configured size must be
+// taken as it comes, before the window hears of the new state, so there the window is never
+// bounded above.
+void MainWindow::fitSizeToState()
 {
-    QPainter painter(this);
-    const QColor ink = palette().color(QPalette::WindowText);
-    for (const QRect &frame : controls_.frames) {
-        painter.fillRect(QRect(frame.left(), frame.top(), frame.width(), 1), ink);
-        painter.fillRect(QRect(frame.left(), frame.bottom(), frame.width(), 1), ink);
-        painter.fillRect(QRect(frame.left(), frame.top(), 1, frame.height()), ink);
-        painter.fillRect(QRect(frame.right(), frame.top(), 1, frame.height()), ink);
+    const QSize layout = controls_.pane->size();
+    const bool imposed = windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen);
+    if (imposed || QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        setMinimumSize(layout);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    } else {
+        setFixedSize(layout);
     }
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        fitSizeToState();
+}
+
+void MainWindow::resizeEvent(QResizeEvent *)
+{
+    const QSize spare = size() - controls_.pane->size();
+    controls_.pane->move(std::max(0, spare.width() / 2), std::max(0, spare.height() / 2));
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 class DrawingSurface;
+class FramePane;
 class QLabel;
 class QTimer;
 
@@ -26,19 +27,21 @@ public:
     const PaletteStepper &paletteStepper() const { return palette_; }
 
 protected:
-    void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     struct Controls
     {
+        FramePane *pane = nullptr; // the fixed layout, at its own size
         QLabel *lbl1 = nullptr;
         QTimer *tmr1 = nullptr;
         DrawingSurface *pct1 = nullptr;
-        std::vector<QRect> frames; // outlines painted on the window's background
     };
     static Controls createControls(QWidget &window);
     void routeEvents();
     void onTick();
+    void fitSizeToState();
 
     Controls controls_;
     QtRuntimeServices services_;

@@ -3,11 +3,9 @@
 #include <QString>
 #include <QtGlobal>
 
-#include <vector>
-
-// Watches the toolkit's start-up. If the windowing system cannot be reached, the toolkit's own
-// report is replaced by one line on standard error and the program exits with status 1; a
-// start-up that succeeds passes on whatever the toolkit said, when the guard goes.
+// Watches the toolkit's start-up. If the windowing system cannot be reached, what the toolkit
+// and the libraries under it said is replaced by one line on standard error and the program
+// exits with status 1; a start-up that succeeds passes on all of it, when the guard goes.
 class StartupGuard
 {
 public:
@@ -16,11 +14,14 @@ public:
     StartupGuard(const StartupGuard &) = delete;
     StartupGuard &operator=(const StartupGuard &) = delete;
 
-    // Why no window can be opened, judged from the environment, e.g. "DISPLAY is not set".
-    static QString displayProblem();
+    // Why no window can be opened, judged from the environment and from what the libraries
+    // wrote while trying, e.g. "no display is set (neither DISPLAY nor WAYLAND_DISPLAY)".
+    static QString displayProblem(const QByteArray &libraryOutput = {});
+    // Why the program cannot draw on the screen it got, or empty when it can.
+    static QString drawingProblem();
+    // Writes "fizzet: <why>" as the one line on standard error and ends with status 1.
+    [[noreturn]] static void fail(const QString &why);
 
 private:
     static void collect(QtMsgType type, const QMessageLogContext &context, const QString &message);
-
-    QtMessageHandler previous_;
 };

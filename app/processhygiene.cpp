@@ -1,0 +1,40 @@
+#include "processhygiene.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace ProcessHygiene {
+
+void openStandardStreams()
+{
+    for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
+        if (fcntl(fd, F_GETFD) != -1 || errno != EBADF)
+            continue;
+        // open() takes the lowest free descriptor, which is fd: the lower ones are open by now.
+        const int opened = open("/dev/null", O_RDWR);
+        if (opened != -1 && opened != fd) { // cannot happen; never leave a stray descriptor
+            dup2(opened, fd);
+            close(opened);
+        }
+    }
+}
+
+void preventBusAutolaunch()
+{
+    const char *address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+    if (address && *address)
+        return;
+    if (const char *runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime) {
+        struct stat bus
+        {};
+        if (stat((std::string(runtime) + "/bus").c_str(), &bus) == 0 && S_ISSOCK(bus.st_mode))
+            return;
+    }
+    setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
+}
+
+} // namespace ProcessHygiene

@@ -1,0 +1,17 @@
+#pragma once
+
+// What the process puts right about its surroundings before the toolkit starts.
+namespace ProcessHygiene {
+
+// Reopens any of standard input, output and error that was closed on /dev/null, so that no file
+// or socket opened later takes descriptor 0, 1 or 2 and receives the program's diagnostics.
+// Must run before anything else opens a descriptor.
+void openStandardStreams();
+
+// Without a session bus, the accessibility bridge would have libdbus launch one through X11
+// (dbus-launch --autolaunch), writing under ~/.dbus and leaving the daemon running after the
+// program ends. Where no session bus is given, this turns that autolaunch off; where one is
+// given, or sits at $XDG_RUNTIME_DIR/bus, nothing changes and screen readers work as usual.
+void preventBusAutolaunch();
+
+} // namespace ProcessHygiene
