@@ -13,6 +13,8 @@ packages=(
     build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev libbenchmark-dev
     # the real window under a private X server
     xvfb xauth xdotool x11-utils imagemagick fonts-dejavu-core libx11-dev
+    # hostile surroundings: a Wayland compositor, D-Bus autolaunch through X11, a Turkish locale
+    weston qt6-wayland dbus-x11 locales
     # packaging checks
     dpkg-dev file desktop-file-utils appstream devscripts binutils-mingw-w64-x86-64
 )

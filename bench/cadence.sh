@@ -6,7 +6,7 @@ set -euo pipefail
 build=$(realpath "${1:-build}")
 seconds=${2:-30}
 . "$(dirname "$0")/../scripts/xvfb-run-window.sh"
-start_xvfb
+start_xvfb || exit 1
 start_window "$build/bench/bench_cadence" "$seconds"
 click 100 104 # Reset
 click 36 104  # Start

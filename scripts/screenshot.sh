@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 prog=${1:-build/app/fizzet}
 . scripts/xvfb-run-window.sh
-start_xvfb
+start_xvfb || exit 1
 
 capture() { # scale, output
     local k=$1

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Helpers for driving the real window on a private X server. Source this file, then:
-#   start_xvfb                 start Xvfb on a free display and export DISPLAY
+#   start_xvfb [SCREEN]        start Xvfb (SCREEN as WxHxDEPTH, default 1280x1024x24; more
+#                              server arguments in XVFB_ARGS) and export DISPLAY
 #   start_window PROGRAM...    start the program and wait for its window "Fizzet" (sets APP, WID)
 #   click X Y                  left-click at (X, Y) inside the window
 #   shot FILE                  save the window's client area as a PNG
@@ -15,14 +16,28 @@ stop_all() {
 }
 trap stop_all EXIT
 
+# The server picks a free display itself and reports it once it accepts connections, so runs
+# side by side never share a display.
 start_xvfb() {
-    local n
-    for n in $(seq 200 299); do
-        [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] || break
-    done
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    local ready
+    ready=$(mktemp)
+    # shellcheck disable=SC2086 # XVFB_ARGS holds several arguments
+    Xvfb -displayfd 3 -screen 0 "${1:-1280x1024x24}" -nolisten tcp ${XVFB_ARGS:-} \
+        3>"$ready" >/dev/null 2>&1 &
     XVFB_PID=$!
-    for _ in $(seq 100); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.05; done
+    for _ in $(seq 200); do
+        [ -s "$ready" ] && break
+        kill -0 "$XVFB_PID" 2>/dev/null || break
+        sleep 0.05
+    done
+    local n
+    n=$(tr -dc 0-9 <"$ready")
+    rm -f "$ready"
+    if [ -z "$n" ]; then
+        echo "Xvfb did not start" >&2
+        XVFB_PID=
+        return 1
+    fi
     export DISPLAY=":$n"
     unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 }
@@ -34,6 +49,7 @@ start_window() {
     for _ in $(seq 200); do
         WID=$(xdotool search --onlyvisible --name '^Fizzet$' 2>/dev/null | head -1 || true)
         [ -n "$WID" ] && break
+        kill -0 "$APP" 2>/dev/null || break
         sleep 0.05
     done
     [ -n "$WID" ] || { echo "no window captioned Fizzet appeared" >&2; return 1; }

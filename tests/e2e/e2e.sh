@@ -61,7 +61,7 @@ distinct() { plotted "$1" | awk -v f="$2" '{ seen[$f] = 1 } END { print length(s
 # Red follows the row and blue the column, exactly as the program computes them.
 colour_rule='$3 == ($2 == 127 ? 255 : int($2 * 256 / 127)) && $5 == ($1 == 182 ? 255 : int($1 * 256 / 182))'
 
-start_xvfb
+start_xvfb || exit 1
 start_window "$prog" 2>"$work/stderr.log" || { cat "$work/stderr.log"; exit 1; }
 
 # --- At start-up ----------------------------------------------------------------------------

@@ -1,0 +1,161 @@
+#!/usr/bin/env bash
+# The real program in the environments that users and launchers give it. For each: the exit
+# status, the exact number of lines on standard error, no file written in a fresh HOME and no
+# process left behind. Where a window should open, it is closed as a window manager would.
+#   environments.sh PROGRAM XCLOSE
+set -u
+prog=$(realpath "$1")
+xclose=$(realpath "$2")
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/../scripts/xvfb-run-window.sh"
+work=$(mktemp -d)
+trap 'stop_all; chmod -R u+w "$work"; rm -rf "$work"' EXIT
+runtime="$work/runtime"
+mkdir -m 700 "$runtime"
+start_xvfb || exit 1
+display=$DISPLAY
+marker=FIZZET_ENVIRONMENT_RUN_$$ # inherited by anything the program starts
+
+passed=0 failed=0
+verdict() { # name, then problems (none: passed)
+    local name=$1
+    shift
+    if [ $# -eq 0 ]; then
+        passed=$((passed + 1)); echo "ok   $name"
+    else
+        failed=$((failed + 1)); echo "FAIL $name: $*"; sed 's/^/     | /' "$work/err"
+    fi
+}
+
+# Processes still carrying the marker, that is, started by the program and left running.
+leftovers() { grep -lsz "^$marker=" /proc/[0-9]*/environ | cut -d/ -f3 | paste -sd,; }
+
+# run NAME STATUS LINES ENDING [VAR=VALUE ...] [-- REDIRECTIONS]
+#   ENDING: close (a window must open; it is closed), exit (no window; the program ends by
+#   itself), term (a window must open; SIGTERM while animating), xdies (a window must open; the
+#   X server is killed while animating). The program runs with a fresh, empty HOME and a private
+#   XDG_RUNTIME_DIR unless the variables say otherwise; "-u VAR" unsets one.
+run() {
+    local name=$1 want_status=$2 want_lines=$3 ending=$4
+    shift 4
+    local home="$work/home.$passed.$failed"
+    mkdir -p "$home"
+    local unset=(-u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u DBUS_SESSION_BUS_ADDRESS)
+    local vars=(HOME="$home" XDG_RUNTIME_DIR="$runtime" DISPLAY="$DISPLAY") redirect=
+    while [ $# -gt 0 ]; do
+        case $1 in
+        -u)
+            unset+=(-u "$2")
+            local kept=() v
+            for v in "${vars[@]}"; do [[ $v == "$2="* ]] || kept+=("$v"); done
+            vars=("${kept[@]}")
+            shift 2
+            ;;
+        --) redirect=$2; shift 2 ;;
+        *) vars+=("$1"); shift ;;
+        esac
+    done
+    (
+        exec env "${unset[@]}" "$marker=1" ${vars[@]+"${vars[@]}"} \
+            bash -c "exec $redirect \"\$0\"" "$prog"
+    ) 2>"$work/err" &
+    APP=$!
+    local problems=()
+    if [ "$ending" != exit ]; then
+        WID=
+        for _ in $(seq 200); do
+            WID=$(xdotool search --onlyvisible --name '^Fizzet$' 2>/dev/null | head -1)
+            [ -n "$WID" ] && break
+            kill -0 "$APP" 2>/dev/null || break
+            sleep 0.05
+        done
+        if [ -z "$WID" ]; then
+            problems+=("no window")
+        else
+            case $ending in
+            close) "$xclose" "$WID" ;;
+            term | xdies)
+                xdotool mousemove --window "$WID" 36 104 click 1 # Start
+                sleep 0.3
+                if [ "$ending" = term ]; then kill -TERM "$APP"; else kill "$XVFB_PID"; fi
+                ;;
+            esac
+        fi
+    fi
+    local status=timeout
+    for _ in $(seq 200); do kill -0 "$APP" 2>/dev/null || break; sleep 0.05; done
+    if kill -0 "$APP" 2>/dev/null; then kill -KILL "$APP"; else wait "$APP"; status=$?; fi
+    APP=
+    local lines
+    lines=$(grep -c '' "$work/err")
+    [ "$status" = "$want_status" ] || problems+=("status $status, expected $want_status")
+    [ "$lines" = "$want_lines" ] || problems+=("$lines lines on standard error, expected $want_lines")
+    local written
+    written=$(find "$home" -mindepth 1 2>/dev/null | head -3)
+    [ -z "$written" ] || problems+=("wrote in HOME: $written")
+    sleep 0.2
+    local left
+    left=$(leftovers)
+    if [ -n "$left" ]; then
+        problems+=("left running: $(ps -o args= -p "$left" | paste -sd,)")
+        kill ${left//,/ } 2>/dev/null
+    fi
+    verdict "$name (status $status, $lines lines)" "${problems[@]}"
+    if [ "$ending" = xdies ]; then start_xvfb || exit 1; display=$DISPLAY; fi
+}
+
+# --- No window can be had -------------------------------------------------------------------
+run "no display" 1 1 exit -u DISPLAY
+run "unreachable display" 1 1 exit DISPLAY=:473
+run "unreachable Wayland display" 1 1 exit -u DISPLAY WAYLAND_DISPLAY=wayland-473
+run "garbage DISPLAY" 1 1 exit 'DISPLAY=no such:display!'
+run "QT_QPA_PLATFORM=bogus" 1 1 exit QT_QPA_PLATFORM=bogus
+main_xvfb=$XVFB_PID
+touch "$work/cookies"
+XVFB_ARGS="-auth $work/cookies" start_xvfb || exit 1
+xauth -q -f "$work/cookies" add "$DISPLAY" . "$(mcookie)"
+run "refused authorization" 1 1 exit XAUTHORITY=/dev/null
+kill "$XVFB_PID"
+start_xvfb 640x480x8 || exit 1
+run "8-bit screen" 1 1 exit
+kill "$XVFB_PID"
+XVFB_PID=$main_xvfb DISPLAY=$display
+
+# --- Home and runtime folders ---------------------------------------------------------------
+run "HOME unset" 0 0 close -u HOME
+run "HOME missing" 0 0 close HOME="$work/missing"
+mkdir -m 555 "$work/read-only"
+run "HOME read-only" 0 0 close HOME="$work/read-only"
+run "HOME=/dev/null" 0 0 close HOME=/dev/null
+run "XDG_RUNTIME_DIR unset" 0 1 close -u XDG_RUNTIME_DIR
+touch "$work/runtime-file"
+run "XDG_RUNTIME_DIR a file" 0 1 close XDG_RUNTIME_DIR="$work/runtime-file"
+mkdir -m 755 "$work/runtime-open"
+run "XDG_RUNTIME_DIR mode 0755" 0 1 close XDG_RUNTIME_DIR="$work/runtime-open"
+
+# --- Locales --------------------------------------------------------------------------------
+run "LANG=C" 0 0 close LANG=C LC_ALL=C
+# Turkish case rules (dotted and dotless i) trip up code that compares names case-blind. The
+# locale is compiled into the work folder, so the system's locales stay as they are.
+mkdir "$work/locales"
+if localedef -i tr_TR -f UTF-8 "$work/locales/tr_TR.UTF-8" 2>/dev/null; then
+    run "Turkish locale" 0 0 close LOCPATH="$work/locales" LANG=tr_TR.UTF-8 LC_ALL=tr_TR.UTF-8
+else
+    echo "skip Turkish locale: localedef cannot make tr_TR.UTF-8"
+fi
+
+# --- Closed standard streams, each with a warning on the way ----------------------------------
+for closed in 0 1 2 01 02 12 012; do
+    redirect=$(sed 's/./&<\&- /g; s/1<\&-/1>\&-/; s/2<\&-/2>\&-/' <<<"$closed")
+    lines=0
+    [[ $closed == *2* ]] || lines=1
+    run "fd $(sed 's/./& /g; s/ $//' <<<"$closed") closed" 0 "$lines" close -u XDG_RUNTIME_DIR -- "$redirect"
+done
+
+# --- No session bus, and endings while animating ----------------------------------------------
+run "no session bus" 0 0 close
+run "SIGTERM while animating" 143 0 term
+run "X server killed while animating" 1 1 xdies
+
+echo "environments: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
