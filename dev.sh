@@ -25,9 +25,15 @@ install_missing() {
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
     done
     [ ${#missing[@]} -eq 0 ] && return
-    echo "Installing: ${missing[*]}"
     local sudo=()
-    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    if [ "$(id -u)" -ne 0 ]; then
+        if ! command -v sudo >/dev/null; then
+            echo "dev.sh: needs ${missing[*]}; without sudo, install them as root: su -c '$0 deps'" >&2
+            exit 1
+        fi
+        sudo=(sudo)
+    fi
+    echo "Installing: ${missing[*]}"
     "${sudo[@]}" apt-get update -q
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 }

@@ -38,6 +38,17 @@ for field in Package Version Architecture Maintainer Section Description; do
 done
 [ "$(dpkg-deb -f "$deb" Version)" = "0.01" ] || bad "version $(dpkg-deb -f "$deb" Version)"
 
+# The summary once, on the first line; then a long description of plain paragraphs (a line
+# indented by two spaces would be shown as fixed-width text).
+description=$(dpkg-deb -f "$deb" Description)
+summary=$(head -1 <<<"$description")
+body=$(tail -n +2 <<<"$description")
+[ -n "$summary" ] && [ -n "$body" ] || bad "description lacks a summary or a long description"
+if grep -qF -- "$summary" <<<"$body"; then bad "the summary is repeated in the long description"; fi
+if grep -q '^  ' <<<"$body"; then bad "the long description has fixed-width lines"; fi
+if grep -qv '^ ' <<<"$body"; then bad "a long description line is not indented"; fi
+echo "     Description: $summary"
+
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "     Depends: $depends"
 names=$(sed 's/ ([^)]*)//g; s/, /\n/g' <<<"$depends")

@@ -66,6 +66,10 @@ start_window "$prog" 2>"$work/stderr.log" || { cat "$work/stderr.log"; exit 1; }
 
 # --- At start-up ----------------------------------------------------------------------------
 geometry=$(xwininfo -id "$WID")
+# Docks tie the window to its menu entry by the class in WM_CLASS (the second string).
+wm_class=$(xprop -id "$WID" WM_CLASS | sed -n 's/.*= "[^"]*", "\([^"]*\)"$/\1/p')
+entry_class=$(sed -n 's/^StartupWMClass=//p' "$here/../../data/org.fizzet.Fizzet.desktop")
+check "WM_CLASS \"$wm_class\" is the menu entry's StartupWMClass" [ "${wm_class:-none}" = "$entry_class" ]
 check "window is 199 x 311" [ "$(awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w "x" h}' <<<"$geometry")" = 199x311 ]
 snap start
 background=$(pixel start 100 200)
