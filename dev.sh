@@ -15,6 +15,8 @@ packages=(
     xvfb xauth xdotool x11-utils imagemagick fonts-dejavu-core libx11-dev
     # hostile surroundings: a Wayland compositor, D-Bus autolaunch through X11, a Turkish locale
     weston qt6-wayland dbus-x11 locales
+    # what screen readers see: a session bus, the accessibility bus, Debian's AT-SPI bindings
+    dbus-daemon at-spi2-core python3-pyatspi
     # packaging checks
     dpkg-dev file desktop-file-utils appstream devscripts binutils-mingw-w64-x86-64
 )

@@ -55,13 +55,15 @@ inline constexpr std::array<Control, 15> kControls{{
      "183 colored points that leave trails"},
     {"cmd4", Kind::PushButton, "Stop", 2160, 1320, 615, 495, 5, "", "Stop the animation"},
     {"cmd3", Kind::PushButton, "Start", 240, 1320, 615, 495, 4, "", "Start the animation"},
-    {"cmd2", Kind::PushButton, "<", 240, 240, 495, 495, 1, "", "Previous basic color"},
-    {"cmd1", Kind::PushButton, ">", 2280, 240, 495, 495, 0, "", "Next basic color"},
+    // The stepper buttons' descriptions repeat the value shown, so it is spoken after a step.
+    {"cmd2", Kind::PushButton, "<", 240, 240, 495, 495, 1, "Previous basic color", ""},
+    {"cmd1", Kind::PushButton, ">", 2280, 240, 495, 495, 0, "Next basic color", ""},
     {"Shape1", Kind::FrameRect, "", 120, 3840, 2775, 735, kNoTab, "", ""},
     {"shp2", Kind::FrameRect, "", 120, 1200, 2775, 735, kNoTab, "", ""},
     {"shp1", Kind::FrameRect, "", 120, 120, 2775, 1095, kNoTab, "", ""},
     {"Label1", Kind::Label, "Basic Windows colors", 240, 840, 2535, 255, 3, "", ""},
-    {"lbl1", Kind::Label, "", 840, 240, 1335, 495, 2, "Basic color", ""},
+    // Named by what it shows, "8, dark gray", once a value is set.
+    {"lbl1", Kind::Label, "", 840, 240, 1335, 495, 2, "", "Current basic color"},
 }};
 
 } // namespace Layout

@@ -4,6 +4,7 @@
 #include "framepane.h"
 #include "layouttable.h"
 
+#include <QAccessibleWidget>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QLabel>
@@ -35,6 +36,16 @@ QFont indexFont()
     return font;
 }
 
+// Screen readers see the window as a frame and the layout's ground as a panel, not as fillers.
+QAccessibleInterface *windowPartsFactory(const QString &, QObject *object)
+{
+    if (auto *window = qobject_cast<MainWindow *>(object))
+        return new QAccessibleWidget(window, QAccessible::Window);
+    if (auto *pane = qobject_cast<FramePane *>(object))
+        return new QAccessibleWidget(pane, QAccessible::Pane);
+    return nullptr;
+}
+
 // Chains the keyboard focus through the focusable controls in ascending tab index.
 void orderFocus(QWidget &window)
 {
@@ -59,9 +70,13 @@ MainWindow::MainWindow()
       services_(*controls_.lbl1, *controls_.tmr1, *controls_.pct1), animation_(services_),
       palette_(services_)
 {
+    static const bool roles = (QAccessible::installFactory(&windowPartsFactory), true);
+    Q_UNUSED(roles);
     setWindowTitle(QStringLiteral("Fizzet"));
     fitSizeToState();
     orderFocus(*this);
+    services_.echoLabelOn({findChild<QWidget *>(QStringLiteral("cmd1")),
+                           findChild<QWidget *>(QStringLiteral("cmd2"))});
     routeEvents();
     findChild<QWidget *>(QStringLiteral("cmd1"))->setFocus();
     palette_.initialise();

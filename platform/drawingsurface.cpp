@@ -1,5 +1,6 @@
 #include "drawingsurface.h"
 
+#include <QAccessibleWidget>
 #include <QEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -9,6 +10,14 @@
 namespace {
 // Border thickness on each side: left, top, right, bottom.
 constexpr QMargins kBorder{1, 1, 1, 0};
+
+// Screen readers present the surface as a canvas, a picture that changes, not as empty filler.
+QAccessibleInterface *canvasFactory(const QString &, QObject *object)
+{
+    if (auto *surface = qobject_cast<DrawingSurface *>(object))
+        return new QAccessibleWidget(surface, QAccessible::Canvas);
+    return nullptr;
+}
 } // namespace
 
 DrawingSurface::DrawingSurface(QSize size, QWidget *parent)
@@ -16,6 +25,8 @@ DrawingSurface::DrawingSurface(QSize size, QWidget *parent)
       pixels_(reinterpret_cast<QRgb *>(image_.bits())),
       stride_(static_cast<int>(image_.bytesPerLine() / sizeof(QRgb)))
 {
+    static const bool canvasRole = (QAccessible::installFactory(&canvasFactory), true);
+    Q_UNUSED(canvasRole);
     setAttribute(Qt::WA_StaticContents);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setContentsMargins(kBorder);

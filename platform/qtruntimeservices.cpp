@@ -4,6 +4,7 @@
 #include "drawingsurface.h"
 #include "qtcolor.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QTimer>
 
@@ -75,25 +76,32 @@ std::string QtRuntimeServices::intToText(std::int16_t value)
 void QtRuntimeServices::setCaption(LabelId, std::string_view text)
 {
     lbl1_.setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-    describeLabel();
 }
 
 void QtRuntimeServices::setBackColor(LabelId, Color color)
 {
-    lbl1Back_ = color;
     const QColor back = toQColor(color);
     QPalette palette = lbl1_.palette();
     palette.setColor(QPalette::Window, back);
     palette.setColor(QPalette::WindowText, readableTextOn(back, lbl1Text_));
     lbl1_.setPalette(palette);
     lbl1_.setAutoFillBackground(true);
-    describeLabel();
+    lbl1_.setAccessibleName(lbl1_.text() + QStringLiteral(", ") + colorName(color));
+    announceLabel();
 }
 
-void QtRuntimeServices::describeLabel()
+// Once per new background, the last step of showing a value: one change event per echo, also
+// when the value stays (a step at either end), so every press is answered.
+void QtRuntimeServices::announceLabel()
 {
-    if (lbl1Back_)
-        lbl1_.setAccessibleDescription(lbl1_.text() + QStringLiteral(", ") + colorName(*lbl1Back_));
+    for (QWidget *echo : lbl1Echoes_) {
+        if (echo->accessibleDescription() != lbl1_.accessibleName()) {
+            echo->setAccessibleDescription(lbl1_.accessibleName());
+        } else {
+            QAccessibleEvent changed(echo, QAccessible::DescriptionChanged);
+            QAccessible::updateAccessibility(&changed);
+        }
+    }
 }
 
 void QtRuntimeServices::setTimerEnabled(TimerId, bool enabled)

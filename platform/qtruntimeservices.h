@@ -6,17 +6,22 @@
 
 #include <QColor>
 
-#include <optional>
+#include <vector>
 
 class DrawingSurface;
 class QLabel;
 class QTimer;
+class QWidget;
 
 // RuntimeServices on Qt widgets. The controls must outlive this object.
 class QtRuntimeServices final : public RuntimeServices
 {
 public:
     QtRuntimeServices(QLabel &lbl1, QTimer &tmr1, DrawingSurface &pct1);
+
+    // Controls whose accessible description repeats what lbl1 shows, such as the buttons that
+    // step it: a screen reader speaks the new value for the focused one, without moving focus.
+    void echoLabelOn(std::vector<QWidget *> controls) { lbl1Echoes_ = std::move(controls); }
 
     float randomUnit() override { return unitFromBits(engine_()); }
     Color composeRgb(std::int16_t red, std::int16_t green, std::int16_t blue) override;
@@ -30,12 +35,12 @@ public:
     void plotPixel(SurfaceId surface, std::int16_t x, std::int16_t y, Color color) override;
 
 private:
-    void describeLabel();
+    void announceLabel();
 
     QLabel &lbl1_;
     QTimer &tmr1_;
     DrawingSurface &pct1_;
     Pcg32 engine_;
     QColor lbl1Text_; // the label's own text colour, kept where it reads well
-    std::optional<Color> lbl1Back_;
+    std::vector<QWidget *> lbl1Echoes_;
 };

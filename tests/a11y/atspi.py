@@ -1,0 +1,103 @@
+#!/usr/bin/env python3
+"""What a screen reader sees of the real program, through AT-SPI: names and roles, and the
+change event that makes a step of the palette stepper heard on the focused button.
+
+Run inside a D-Bus session on an X server:  atspi.py PROGRAM"""
+import os
+import subprocess
+import sys
+import time
+
+import pyatspi
+from gi.repository import GLib
+
+program = sys.argv[1]
+failures = []
+
+
+def check(what, ok, seen=""):
+    print(("ok   " if ok else "FAIL ") + what + (f" (saw {seen!r})" if not ok else ""))
+    if not ok:
+        failures.append(what)
+
+
+def find_app():
+    desktop = pyatspi.Registry.getDesktop(0)
+    for app in desktop:
+        if app is not None and app.name == "fizzet":
+            return app
+    return None
+
+
+def descendants(node):
+    for child in node:
+        if child is None:
+            continue
+        yield child
+        yield from descendants(child)
+
+
+env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+proc = subprocess.Popen([program], env=env)
+try:
+    app = None
+    for _ in range(200):
+        app = find_app()
+        if app is not None and any(n.name == "Next basic color" for n in descendants(app)):
+            break
+        time.sleep(0.05)
+    check("the program shows up on the accessibility bus", app is not None)
+    if app is None:
+        sys.exit(1)
+    nodes = list(descendants(app))
+    by_name = {n.name: n for n in nodes}
+    role = lambda n: n.getRoleName() if n is not None else None
+    check('">" is the push button "Next basic color"',
+          role(by_name.get("Next basic color")) == "push button")
+    check('"<" is the push button "Previous basic color"',
+          role(by_name.get("Previous basic color")) == "push button")
+    check('the label is named by what it shows, "8, dark gray"',
+          role(by_name.get("8, dark gray")) == "label", sorted(by_name))
+    surface = next((n for n in nodes if n.getRoleName() == "canvas"), None)
+    check("the drawing surface is a canvas", surface is not None,
+          sorted({n.getRoleName() for n in nodes}))
+    check("nothing is a filler", all(n.getRoleName() != "filler" for n in nodes),
+          [n.name for n in nodes if n.getRoleName() == "filler"])
+
+    subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Fizzet$",
+                    "windowfocus", "--sync"], check=False)
+    nxt = by_name["Next basic color"]
+    for _ in range(40):
+        if nxt.getState().contains(pyatspi.STATE_FOCUSED):
+            break
+        time.sleep(0.05)
+    check('">" has the focus at start', nxt.getState().contains(pyatspi.STATE_FOCUSED))
+
+    # Press Space on the focused ">" and collect the description changes that arrive.
+    heard = []
+
+    def on_change(event):
+        source = event.source
+        heard.append((source.name, source.getState().contains(pyatspi.STATE_FOCUSED),
+                      source.description))
+
+    def press_then_stop():
+        subprocess.run(["xdotool", "key", "space"], check=True)
+        GLib.timeout_add(1500, lambda: pyatspi.Registry.stop())
+        return False
+
+    pyatspi.Registry.registerEventListener(on_change,
+                                           "object:property-change:accessible-description")
+    GLib.timeout_add(300, press_then_stop)
+    pyatspi.Registry.start()
+    on_focus = [d for name, focused, d in heard if focused]
+    check('one press raises one description change on the focused ">", carrying "9, blue"',
+          on_focus == ["9, blue"], heard)
+    check('the label then reads "9, blue"',
+          any(n.name == "9, blue" and n.getRoleName() == "label" for n in descendants(app)))
+finally:
+    proc.terminate()
+    proc.wait(timeout=10)
+
+print(f"atspi: {len(failures)} failed")
+sys.exit(1 if failures else 0)
