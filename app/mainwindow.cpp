@@ -3,6 +3,7 @@
 #include "drawingsurface.h"
 #include "framepane.h"
 #include "layouttable.h"
+#include "pushbutton.h"
 
 #include <QAccessibleWidget>
 #include <QEvent>
@@ -93,7 +94,7 @@ MainWindow::Controls MainWindow::createControls(QWidget &window)
         QObject *object = nullptr;
         switch (control.kind) {
         case Layout::Kind::PushButton: {
-            auto *button = new QPushButton(toQString(control.caption), &pane);
+            auto *button = new PushButton(toQString(control.caption), &pane);
             button->setGeometry(pixelRect(control));
             object = button;
             break;

@@ -70,7 +70,7 @@ void DrawingSurface::paintEvent(QPaintEvent *event)
     if (!exposed.isEmpty())
         painter.drawImage(exposed, image_, exposed.translated(-area.topLeft()));
 
-    const QColor border = palette().color(hasFocus() ? QPalette::Highlight : QPalette::WindowText);
+    const QColor border = palette().color(QPalette::WindowText);
     const QRect all = rect();
     painter.fillRect(QRect(0, 0, all.width(), kBorder.top()), border);
     painter.fillRect(QRect(0, 0, kBorder.left(), all.height()), border);
@@ -83,18 +83,6 @@ void DrawingSurface::changeEvent(QEvent *event)
     QWidget::changeEvent(event);
     if (event->type() == QEvent::PaletteChange)
         updateBorder();
-}
-
-void DrawingSurface::focusInEvent(QFocusEvent *event)
-{
-    QWidget::focusInEvent(event);
-    updateBorder();
-}
-
-void DrawingSurface::focusOutEvent(QFocusEvent *event)
-{
-    QWidget::focusOutEvent(event);
-    updateBorder();
 }
 
 void DrawingSurface::updateBorder()

@@ -5,7 +5,10 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <QStyle>
 #include <QTimer>
+
+#include <cmath>
 
 namespace {
 
@@ -39,7 +42,10 @@ private slots:
     void surfaceShowsEveryPositionAsPlotted();
     void labelShowsIndexOnItsColour_data();
     void labelShowsIndexOnItsColour();
-    void spaceOnInitialFocusStepsUp();
+    void keysPressTheFocusedButton_data();
+    void keysPressTheFocusedButton();
+    void focusShowsPlainlyInAnyPalette_data();
+    void focusShowsPlainlyInAnyPalette();
     void controlsAnnounceThemselves();
 
 private:
@@ -199,12 +205,12 @@ void MainWindowTest::startDrawsStopFreezesResetClears()
 void MainWindowTest::ruleButtonsChangeNothingVisible()
 {
     QTest::mouseClick(button("cmd5"), Qt::LeftButton);
-    const QImage before = window->grab().toImage();
+    const QImage before = surface()->grab().toImage();
     for (const char *name : {"cmd8", "cmd7", "cmd6"}) {
         QTest::mouseClick(button(name), Qt::LeftButton);
         QCOMPARE(window->animation().field().y[91], 0); // still the Fall layout
     }
-    QCOMPARE(window->grab().toImage(), before);
+    QCOMPARE(surface()->grab().toImage(), before); // only the focus ring has moved
     QCOMPARE(window->animation().mode(), MotionMode::Fall);
 }
 
@@ -256,17 +262,119 @@ void MainWindowTest::labelShowsIndexOnItsColour()
     QVERIFY(inked);
 }
 
-void MainWindowTest::spaceOnInitialFocusStepsUp()
+void MainWindowTest::keysPressTheFocusedButton_data()
 {
+    QTest::addColumn<Qt::Key>("key");
+    QTest::newRow("Space") << Qt::Key_Space;
+    QTest::newRow("Return") << Qt::Key_Return;
+    QTest::newRow("keypad Enter") << Qt::Key_Enter;
+}
+
+void MainWindowTest::keysPressTheFocusedButton()
+{
+    QFETCH(Qt::Key, key);
     window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window));
     QCOMPARE(QApplication::focusWidget(), button("cmd1"));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QTest::keyClick(QApplication::focusWidget(), key);
     QCOMPARE(lbl1()->text(), QStringLiteral("9"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QTest::keyClick(QApplication::focusWidget(), key);
+    QTest::keyClick(QApplication::focusWidget(), key);
     QCOMPARE(lbl1()->text(), QStringLiteral("7"));
+
+    // Held down: the key repeats, and the button is clicked once, when the key is let go.
+    QWidget *held = QApplication::focusWidget();
+    const auto send = [&](QEvent::Type type, bool repeat) {
+        QKeyEvent event(type, key, Qt::NoModifier, QString(), repeat);
+        QApplication::sendEvent(held, &event);
+    };
+    send(QEvent::KeyPress, false);
+    for (int i = 0; i < 10; ++i) {
+        send(QEvent::KeyRelease, true);
+        send(QEvent::KeyPress, true);
+    }
+    QCOMPARE(lbl1()->text(), QStringLiteral("7"));
+    send(QEvent::KeyRelease, false);
+    QCOMPARE(lbl1()->text(), QStringLiteral("6"));
+}
+
+namespace {
+
+double luminance(QRgb c)
+{
+    const auto linear = [](int v) {
+        const double s = v / 255.0;
+        return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(qRed(c)) + 0.7152 * linear(qGreen(c)) + 0.0722 * linear(qBlue(c));
+}
+
+double contrast(QRgb a, QRgb b)
+{
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QPalette darkPalette()
+{
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(0x35, 0x35, 0x35));
+    dark.setColor(QPalette::WindowText, Qt::white);
+    dark.setColor(QPalette::Base, QColor(0x2a, 0x2a, 0x2a));
+    dark.setColor(QPalette::Button, QColor(0x35, 0x35, 0x35));
+    dark.setColor(QPalette::ButtonText, Qt::white);
+    dark.setColor(QPalette::Text, Qt::white);
+    dark.setColor(QPalette::Highlight, QColor(0x2a, 0x82, 0xda));
+    return dark;
+}
+
+} // namespace
+
+void MainWindowTest::focusShowsPlainlyInAnyPalette_data()
+{
+    QTest::addColumn<bool>("dark");
+    QTest::addColumn<QString>("control");
+    for (bool dark : {false, true})
+        for (const char *name : {"cmd1", "cmd2", "cmd3", "cmd4", "pct1", "cmd7", "cmd8", "cmd6",
+                                 "cmd5"})
+            QTest::addRow("%s %s", dark ? "dark" : "light", name) << dark << QString(name);
+}
+
+// Every focusable control shows focus by pixels around it that change with at least 3:1
+// contrast, in a ring, without touching a drawing position.
+void MainWindowTest::focusShowsPlainlyInAnyPalette()
+{
+    QFETCH(bool, dark);
+    QFETCH(QString, control);
+    window->setPalette(dark ? darkPalette() : window->style()->standardPalette());
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    auto *target = window->findChild<QWidget *>(control);
+    // Focus elsewhere, far from the target, then on the target.
+    window->findChild<QWidget *>(control == "cmd6" ? "cmd1" : "cmd6")->setFocus();
+    const QImage before = window->grab().toImage();
+    target->setFocus();
+    QVERIFY(target->hasFocus());
+    const QImage after = window->grab().toImage();
+
+    const QRect box(target->mapTo(window, QPoint(0, 0)), target->size());
+    int changed = 0, weak = 0;
+    for (int y = 0; y < after.height(); ++y)
+        for (int x = 0; x < after.width(); ++x) {
+            const QRgb a = before.pixel(x, y), b = after.pixel(x, y);
+            if (a == b || box.adjusted(1, 1, -1, -1).contains(x, y))
+                continue;
+            ++changed;
+            if (contrast(a, b) < 3.0)
+                ++weak;
+        }
+    // At least a one-pixel line all round the control changes, and all of it plainly.
+    QVERIFY2(changed >= 2 * (box.width() + box.height()), qPrintable(QString::number(changed)));
+    QCOMPARE(weak, 0);
+    // The drawing stays untouched: inside its border the surface looks the same.
+    if (control == "pct1")
+        QCOMPARE(after.copy(box.adjusted(1, 1, -1, 0)), before.copy(box.adjusted(1, 1, -1, 0)));
 }
 
 void MainWindowTest::controlsAnnounceThemselves()

@@ -75,7 +75,7 @@ snap start
 background=$(pixel start 100 200)
 check "surface blank at start" [ "$(count start)" -eq 0 ]
 check "surface differs from the window colour" [ "$background" != "$(pixel start 4 4)" ]
-check "label reads 8 on dark grey" label_is start "128 128 128"
+check "label reads 8 on dark gray" label_is start "128 128 128"
 check "the 8 is drawn" label_inked start "128 128 128"
 
 # --- Keyboard only, from the initial focus on ">" -------------------------------------------
