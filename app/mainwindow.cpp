@@ -1,7 +1,7 @@
 #include "mainwindow.h"
 
 #include "drawingsurface.h"
-#include "framepane.h"
+#include "layoutpane.h"
 #include "layouttable.h"
 #include "pushbutton.h"
 
@@ -42,7 +42,7 @@ QAccessibleInterface *windowPartsFactory(const QString &, QObject *object)
 {
     if (auto *window = qobject_cast<MainWindow *>(object))
         return new QAccessibleWidget(window, QAccessible::Window);
-    if (auto *pane = qobject_cast<FramePane *>(object))
+    if (auto *pane = qobject_cast<LayoutPane *>(object))
         return new QAccessibleWidget(pane, QAccessible::Pane);
     return nullptr;
 }
@@ -86,16 +86,16 @@ MainWindow::MainWindow()
 MainWindow::Controls MainWindow::createControls(QWidget &window)
 {
     Controls controls;
-    controls.pane = new FramePane(&window);
-    controls.pane->resize(Layout::toPixels(Layout::kClientWidth),
-                          Layout::toPixels(Layout::kClientHeight));
-    QWidget &pane = *controls.pane;
+    controls.pane = new LayoutPane(
+        QSize(Layout::toPixels(Layout::kClientWidth), Layout::toPixels(Layout::kClientHeight)),
+        &window);
+    LayoutPane &pane = *controls.pane;
     for (const auto &control : Layout::kControls) {
         QObject *object = nullptr;
         switch (control.kind) {
         case Layout::Kind::PushButton: {
             auto *button = new PushButton(toQString(control.caption), &pane);
-            button->setGeometry(pixelRect(control));
+            pane.place(button, pixelRect(control), {button->text()});
             object = button;
             break;
         }
@@ -107,20 +107,24 @@ MainWindow::Controls MainWindow::createControls(QWidget &window)
             break;
         case Layout::Kind::DrawingSurface:
             controls.pct1 = new DrawingSurface(pixelRect(control).size(), &pane);
-            controls.pct1->move(pixelRect(control).topLeft());
+            pane.place(controls.pct1, pixelRect(control), {}, true);
             object = controls.pct1;
             break;
         case Layout::Kind::FrameRect:
-            controls.pane->addFrame(pixelRect(control));
+            pane.addFrame(pixelRect(control));
             break;
         case Layout::Kind::Label: {
             auto *label = new QLabel(toQString(control.caption), &pane);
-            label->setGeometry(pixelRect(control));
             label->setAlignment(Qt::AlignCenter);
+            QStringList texts{label->text()};
             if (control.name == "lbl1") {
                 label->setFont(indexFont());
                 controls.lbl1 = label;
+                texts.clear();
+                for (int index = 0; index <= 15; ++index)
+                    texts << QString::number(index);
             }
+            pane.place(label, pixelRect(control), texts);
             object = label;
             break;
         }
@@ -133,6 +137,7 @@ MainWindow::Controls MainWindow::createControls(QWidget &window)
             widget->setAccessibleDescription(toQString(control.accessibleDescription));
         }
     }
+    pane.fitToText();
     return controls;
 }
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 class DrawingSurface;
-class FramePane;
+class LayoutPane;
 class QLabel;
 class QTimer;
 
@@ -33,7 +33,7 @@ protected:
 private:
     struct Controls
     {
-        FramePane *pane = nullptr; // the fixed layout, at its own size
+        LayoutPane *pane = nullptr; // the fixed layout, at its own size
         QLabel *lbl1 = nullptr;
         QTimer *tmr1 = nullptr;
         DrawingSurface *pct1 = nullptr;

@@ -31,7 +31,7 @@ DrawingSurface::DrawingSurface(QSize size, QWidget *parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setContentsMargins(kBorder);
     setFocusPolicy(Qt::StrongFocus);
-    setFixedSize(size);
+    resize(size);
     clear();
 }
 
@@ -52,7 +52,7 @@ void DrawingSurface::flush()
     if (dirtyLeft_ > dirtyRight_)
         return;
     const QRect dirty(QPoint(dirtyLeft_, dirtyTop_), QPoint(dirtyRight_, dirtyBottom_));
-    update(dirty.translated(contentsRect().topLeft()));
+    update(QRect(origin_ + dirty.topLeft() * block_, dirty.size() * block_));
     resetDirty();
 }
 
@@ -65,10 +65,19 @@ void DrawingSurface::resetDirty()
 void DrawingSurface::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    const QRect area = contentsRect();
-    const QRect exposed = event->rect() & area;
-    if (!exposed.isEmpty())
-        painter.drawImage(exposed, image_, exposed.translated(-area.topLeft()));
+    const QRect exposed = event->rect() & contentsRect();
+    const QRect shown = shownArea();
+    for (const QRect &spare : QRegion(exposed).subtracted(shown))
+        painter.fillRect(spare, background());
+    const QRect part = exposed & shown;
+    if (!part.isEmpty()) {
+        // The positions the part touches, drawn whole.
+        const QRect source(
+            QPoint((part.left() - origin_.x()) / block_, (part.top() - origin_.y()) / block_),
+            QPoint((part.right() - origin_.x()) / block_, (part.bottom() - origin_.y()) / block_));
+        painter.drawImage(QRect(origin_ + source.topLeft() * block_, source.size() * block_),
+                          image_, source);
+    }
 
     const QColor border = palette().color(QPalette::WindowText);
     const QRect all = rect();
@@ -83,6 +92,15 @@ void DrawingSurface::changeEvent(QEvent *event)
     QWidget::changeEvent(event);
     if (event->type() == QEvent::PaletteChange)
         updateBorder();
+}
+
+void DrawingSurface::resizeEvent(QResizeEvent *)
+{
+    const QRect area = contentsRect();
+    block_ = std::max(1, std::min(area.width() / image_.width(), area.height() / image_.height()));
+    const QSize spare = area.size() - image_.size() * block_;
+    origin_ =
+        area.topLeft() + QPoint(std::max(0, spare.width() / 2), std::max(0, spare.height() / 2));
 }
 
 void DrawingSurface::updateBorder()

@@ -10,14 +10,15 @@
 
 // A pixel canvas: a backing image that keeps whatever is plotted until it is cleared, so the
 // picture survives being covered or minimised. A one-pixel border runs along the top, left and
-// right; the drawing area is the rest (183 x 128 for the window's 185 x 129 surface). Pixels
-// are shown as square blocks at any scale, without smoothing.
+// right. The drawing positions are fixed when the surface is made (183 x 128 for the window's
+// 185 x 129 surface); when the surface grows, each position is shown as a square block of the
+// largest whole number of pixels that fits, without smoothing, centred on the background.
 class DrawingSurface : public QWidget
 {
     Q_OBJECT
 
 public:
-    // A fixed-size surface: `size` overall, border included.
+    // Positions for a surface of `size` overall, border included; it starts at that size.
     explicit DrawingSurface(QSize size, QWidget *parent = nullptr);
 
     QSize drawingSize() const { return image_.size(); }
@@ -33,12 +34,16 @@ public:
     void clear();
     // Schedules one repaint of everything plotted since the last flush.
     void flush();
-    // A copy of the drawing area as plotted.
+    // A copy of the drawing area as plotted, one pixel per position.
     QImage image() const { return image_.copy(); }
+    // Where the positions are shown, in the surface's coordinates: `block` pixels square each.
+    QRect shownArea() const { return QRect(origin_, image_.size() * block_); }
+    int block() const { return block_; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void markDirty(int x, int y)
@@ -55,7 +60,9 @@ private:
     // Never shared, so pixels_ stays valid: image() hands out deep copies.
     QImage image_;
     QRgb *pixels_;
-    int stride_; // in pixels
+    int stride_;    // in pixels
+    int block_ = 1; // pixels per position, each way
+    QPoint origin_; // where position (0, 0) is shown
     // Bounding box of the pixels plotted since the last flush; empty when left > right.
     int dirtyLeft_ = 0, dirtyRight_ = -1, dirtyTop_ = 0, dirtyBottom_ = -1;
 };

@@ -4,8 +4,8 @@
 #include <QAccessible>
 #include <QLabel>
 #include <QPushButton>
-#include <QTest>
 #include <QStyle>
+#include <QTest>
 #include <QTimer>
 
 #include <cmath>
@@ -336,8 +336,8 @@ void MainWindowTest::focusShowsPlainlyInAnyPalette_data()
     QTest::addColumn<bool>("dark");
     QTest::addColumn<QString>("control");
     for (bool dark : {false, true})
-        for (const char *name : {"cmd1", "cmd2", "cmd3", "cmd4", "pct1", "cmd7", "cmd8", "cmd6",
-                                 "cmd5"})
+        for (const char *name :
+             {"cmd1", "cmd2", "cmd3", "cmd4", "pct1", "cmd7", "cmd8", "cmd6", "cmd5"})
             QTest::addRow("%s %s", dark ? "dark" : "light", name) << dark << QString(name);
 }
 

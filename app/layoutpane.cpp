@@ -1,0 +1,136 @@
+#include "layoutpane.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionButton>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double kDesignDpi = 96.0;
+
+int scaled(int at96, double scale)
+{
+    return static_cast<int>(std::lround(at96 * scale));
+}
+
+// Edges scale: neighbouring areas stay edge to edge.
+QRect scaledArea(const QRect &r, double scale)
+{
+    return QRect(
+        QPoint(scaled(r.left(), scale), scaled(r.top(), scale)),
+        QPoint(scaled(r.left() + r.width(), scale) - 1, scaled(r.top() + r.height(), scale) - 1));
+}
+
+// Lines scale: the first and last rows and columns stay on the lines shared with neighbours.
+QRect scaledOutline(const QRect &r, double scale)
+{
+    return QRect(QPoint(scaled(r.left(), scale), scaled(r.top(), scale)),
+                 QPoint(scaled(r.right(), scale), scaled(r.bottom(), scale)));
+}
+
+void outline(QPainter &painter, const QRect &r, int width, const QColor &ink)
+{
+    painter.fillRect(QRect(r.left(), r.top(), r.width(), width), ink);
+    painter.fillRect(QRect(r.left(), r.bottom() - width + 1, r.width(), width), ink);
+    painter.fillRect(QRect(r.left(), r.top(), width, r.height()), ink);
+    painter.fillRect(QRect(r.right() - width + 1, r.top(), width, r.height()), ink);
+}
+
+// Where the text of a control is drawn.
+QRect textRoom(const QWidget &child)
+{
+    if (const auto *button = qobject_cast<const QAbstractButton *>(&child)) {
+        QStyleOptionButton option;
+        option.initFrom(button);
+        return button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+    }
+    return child.contentsRect();
+}
+
+} // namespace
+
+LayoutPane::LayoutPane(QSize at96, QWidget *parent) : QWidget(parent), at96_(at96)
+{
+    resize(at96);
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget *, QWidget *now) { followFocus(now); });
+}
+
+void LayoutPane::place(QWidget *child, const QRect &at96, const QStringList &texts, bool outlined)
+{
+    placed_.push_back({child, at96, texts, outlined});
+    child->setGeometry(outlined ? scaledOutline(at96, scale_) : scaledArea(at96, scale_));
+}
+
+void LayoutPane::applyScale(double scale)
+{
+    scale_ = scale;
+    for (const Placed &p : placed_)
+        p.child->setGeometry(p.outlined ? scaledOutline(p.at96, scale) : scaledArea(p.at96, scale));
+    resize(scaledArea(QRect(QPoint(0, 0), at96_), scale).size());
+    update();
+}
+
+double LayoutPane::shortfall(const Placed &placed) const
+{
+    const QFontMetrics metrics = placed.child->fontMetrics();
+    const QRect room = textRoom(*placed.child);
+    double worst = 0;
+    for (const QString &text : placed.texts) {
+        const QRect ink = metrics.boundingRect(text);
+        worst = std::max({worst, double(metrics.horizontalAdvance(text)) / room.width(),
+                          double(ink.width()) / room.width(),
+                          double(metrics.height()) / room.height()});
+    }
+    return worst;
+}
+
+void LayoutPane::fitToText()
+{
+    double scale = std::max(1.0, logicalDpiY() / kDesignDpi);
+    applyScale(scale);
+    // Margins around a text do not grow with the scale, so a few rounds settle it.
+    for (int round = 0; round < 8; ++round) {
+        double worst = 0;
+        for (const Placed &p : placed_)
+            worst = std::max(worst, shortfall(p));
+        if (worst <= 1.0)
+            return;
+        scale *= worst * 1.01;
+        applyScale(scale);
+    }
+}
+
+void LayoutPane::followFocus(QWidget *now)
+{
+    QWidget *next = now && now->parentWidget() == this ? now : nullptr;
+    if (next == ringed_)
+        return;
+    if (ringed_)
+        update(ringAround(*ringed_));
+    ringed_ = next;
+    if (ringed_)
+        update(ringAround(*ringed_));
+}
+
+QRect LayoutPane::ringAround(const QWidget &control) const
+{
+    constexpr int reach = kRingGap + kRingWidth;
+    return control.geometry().adjusted(-reach, -reach, reach, reach);
+}
+
+void LayoutPane::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    const QColor ink = palette().color(QPalette::WindowText);
+    for (const QRect &frame : frames_)
+        outline(painter, scaledOutline(frame, scale_), 1, ink);
+    if (ringed_)
+        outline(painter, ringAround(*ringed_), kRingWidth, ink);
+}

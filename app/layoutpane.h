@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QPointer>
+#include <QRect>
+#include <QStringList>
+#include <QWidget>
+
+#include <vector>
+
+// The fixed layout's ground. It places the controls, laid out on the grid of 96 dots per inch,
+// at a scale that follows the text: at least the logical dpi over 96, and more where a caption
+// would not fit its control otherwise (larger system fonts). Beneath the controls it paints the
+// frame rectangles, one-pixel outlines in the window-text colour, and around the control that
+// has the keyboard focus a two-pixel ring in the same colour, a pixel away from it, so focus
+// shows plainly in any palette without covering the control.
+class LayoutPane : public QWidget
+{
+    Q_OBJECT
+
+public:
+    LayoutPane(QSize at96, QWidget *parent);
+
+    // A child in the rectangle `at96`, whose every text in `texts` must fit. An outlined child
+    // (the drawing surface) keeps its first and last rows and columns on the lines of the frames
+    // it shares them with.
+    void place(QWidget *child, const QRect &at96, const QStringList &texts = {},
+               bool outlined = false);
+    void addFrame(const QRect &at96) { frames_.push_back(at96); }
+    // Scales the layout to the text as it is now; 1 at 96 dpi with the usual fonts.
+    void fitToText();
+    double scale() const { return scale_; }
+
+    // The ring's reach outside the control's rectangle, in pixels.
+    static constexpr int kRingGap = 1;
+    static constexpr int kRingWidth = 2;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    struct Placed
+    {
+        QWidget *child;
+        QRect at96;
+        QStringList texts;
+        bool outlined;
+    };
+    void applyScale(double scale);
+    double shortfall(const Placed &placed) const; // > 1 where a text does not fit
+    void followFocus(QWidget *now);
+    QRect ringAround(const QWidget &control) const;
+
+    QSize at96_;
+    double scale_ = 1.0;
+    std::vector<Placed> placed_;
+    std::vector<QRect> frames_; // on the 96-dpi grid
+    QPointer<QWidget> ringed_;  // the child the ring is drawn around, if any
+};

@@ -1,0 +1,127 @@
+#include "drawingsurface.h"
+#include "layoutpane.h"
+#include "mainwindow.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QTest>
+
+#include <cmath>
+
+// The layout grows with the text: at any logical dpi (set per run with QT_FONT_DPI) and with
+// larger system fonts, every caption fits its control, the frames still meet the surface's
+// edges and the drawing positions stay square blocks of whole device pixels.
+class TextFitsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void everythingFits_data();
+    void everythingFits();
+};
+
+namespace {
+
+QRect textRoom(QWidget *w)
+{
+    if (auto *button = qobject_cast<QAbstractButton *>(w)) {
+        QStyleOptionButton option;
+        option.initFrom(button);
+        return button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+    }
+    return w->contentsRect();
+}
+
+} // namespace
+
+void TextFitsTest::everythingFits_data()
+{
+    QTest::addColumn<int>("points"); // the system font's size; 0 for the toolkit's default
+    QTest::newRow("default font") << 0;
+    QTest::newRow("10 pt") << 10;
+    QTest::newRow("12 pt") << 12;
+    QTest::newRow("14 pt") << 14;
+}
+
+void TextFitsTest::everythingFits()
+{
+    QFETCH(int, points);
+    const QFont original = QApplication::font();
+    if (points) {
+        QFont font = original;
+        font.setPointSize(points);
+        QApplication::setFont(font);
+    }
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QApplication::setFont(original);
+
+    auto *label = window.findChild<QLabel *>(QStringLiteral("lbl1"));
+    for (QWidget *w : window.findChildren<QWidget *>()) {
+        QStringList texts;
+        if (auto *button = qobject_cast<QAbstractButton *>(w))
+            texts << button->text();
+        else if (w == label)
+            for (int i = 0; i <= 15; ++i)
+                texts << QString::number(i);
+        else if (auto *other = qobject_cast<QLabel *>(w))
+            texts << other->text();
+        const QRect room = textRoom(w);
+        const QFontMetrics metrics = w->fontMetrics();
+        for (const QString &text : texts) {
+            const QString what = QStringLiteral("\"%1\" in %2 (%3 x %4 room)")
+                                     .arg(text, w->objectName())
+                                     .arg(room.width())
+                                     .arg(room.height());
+            QVERIFY2(metrics.horizontalAdvance(text) <= room.width(), qPrintable(what));
+            QVERIFY2(metrics.boundingRect(text).width() <= room.width(), qPrintable(what));
+            QVERIFY2(metrics.height() <= room.height(), qPrintable(what));
+        }
+    }
+
+    // The frames' side lines run on from the surface's edge columns, above it and below it, with
+    // no gap and no step.
+    auto *surface = window.findChild<DrawingSurface *>();
+    const QImage shot = window.grab().toImage();
+    const double ratio = window.devicePixelRatioF();
+    const auto ink = [&](int x, int y) {
+        const QPoint device(int(x * ratio), int(y * ratio));
+        return QColor(shot.pixel(device)) == window.palette().color(QPalette::WindowText);
+    };
+    const QRect edge(surface->mapTo(&window, QPoint(0, 0)), surface->size());
+    for (int x : {edge.left(), edge.right()}) {
+        QVERIFY2(ink(x, edge.top() - 1), qPrintable(QStringLiteral("above, x %1").arg(x)));
+        QVERIFY2(ink(x, edge.bottom() + 1), qPrintable(QStringLiteral("below, x %1").arg(x)));
+    }
+
+    // Square blocks of whole device pixels, all within the drawing area.
+    const double devicePixels = surface->block() * ratio;
+    QCOMPARE(devicePixels, std::round(devicePixels));
+    QVERIFY(surface->block() >= 1);
+    QVERIFY(surface->contentsRect().contains(surface->shownArea()));
+    QCOMPARE(surface->shownArea().size(), QSize(183, 128) * surface->block());
+
+    const int dpi = window.logicalDpiY();
+    if (points == 0 && std::lround(dpi * window.devicePixelRatioF()) == 96) {
+        QCOMPARE(window.size(), QSize(199, 311)); // the design size, as laid out
+        QCOMPARE(surface->size(), QSize(185, 129));
+    }
+    qInfo("dpi %d x %.1f, %s: window %d x %d, block %d", dpi, window.devicePixelRatioF(),
+          QTest::currentDataTag(), window.width(), window.height(), surface->block());
+}
+
+int main(int argc, char *argv[])
+{
+    // As the program does: whole scale factors.
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
+        Qt::HighDpiScaleFactorRoundingPolicy::Round);
+    QApplication app(argc, argv);
+    TextFitsTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_textfits.moc"
