@@ -14,24 +14,15 @@ namespace {
 
 constexpr double kDesignDpi = 96.0;
 
-int scaled(int at96, double scale)
+QRect toRect(const LayoutScale::Box &b)
 {
-    return static_cast<int>(std::lround(at96 * scale));
+    return QRect(b.left, b.top, b.width, b.height);
 }
 
-// Edges scale: neighbouring areas stay edge to edge.
-QRect scaledArea(const QRect &r, double scale)
+QRect scaledBox(const LayoutScale::Box &at96, LayoutPane::Scaling scaling, double scale)
 {
-    return QRect(
-        QPoint(scaled(r.left(), scale), scaled(r.top(), scale)),
-        QPoint(scaled(r.left() + r.width(), scale) - 1, scaled(r.top() + r.height(), scale) - 1));
-}
-
-// Lines scale: the first and last rows and columns stay on the lines shared with neighbours.
-QRect scaledOutline(const QRect &r, double scale)
-{
-    return QRect(QPoint(scaled(r.left(), scale), scaled(r.top(), scale)),
-                 QPoint(scaled(r.right(), scale), scaled(r.bottom(), scale)));
+    return toRect(scaling == LayoutPane::Outlined ? LayoutScale::outline(at96, scale)
+                                                  : LayoutScale::area(at96, scale));
 }
 
 void outline(QPainter &painter, const QRect &r, int width, const QColor &ink)
@@ -62,18 +53,19 @@ LayoutPane::LayoutPane(QSize at96, QWidget *parent) : QWidget(parent), at96_(at9
             [this](QWidget *, QWidget *now) { followFocus(now); });
 }
 
-void LayoutPane::place(QWidget *child, const QRect &at96, const QStringList &texts, bool outlined)
+void LayoutPane::place(QWidget *child, const LayoutScale::Box &at96, const QStringList &texts,
+                       Scaling scaling)
 {
-    placed_.push_back({child, at96, texts, outlined});
-    child->setGeometry(outlined ? scaledOutline(at96, scale_) : scaledArea(at96, scale_));
+    placed_.push_back({child, at96, texts, scaling});
+    child->setGeometry(scaledBox(at96, scaling, scale_));
 }
 
 void LayoutPane::applyScale(double scale)
 {
     scale_ = scale;
     for (const Placed &p : placed_)
-        p.child->setGeometry(p.outlined ? scaledOutline(p.at96, scale) : scaledArea(p.at96, scale));
-    resize(scaledArea(QRect(QPoint(0, 0), at96_), scale).size());
+        p.child->setGeometry(scaledBox(p.at96, p.scaling, scale));
+    resize(scaledBox({0, 0, at96_.width(), at96_.height()}, ByArea, scale).size());
     update();
 }
 
@@ -129,8 +121,8 @@ void LayoutPane::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     const QColor ink = palette().color(QPalette::WindowText);
-    for (const QRect &frame : frames_)
-        outline(painter, scaledOutline(frame, scale_), 1, ink);
+    for (const LayoutScale::Box &frame : frames_)
+        outline(painter, scaledBox(frame, Outlined, scale_), 1, ink);
     if (ringed_)
         outline(painter, ringAround(*ringed_), kRingWidth, ink);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "layoutscale.h"
+
 #include <QPointer>
 #include <QRect>
 #include <QStringList>
@@ -20,12 +22,17 @@ class LayoutPane : public QWidget
 public:
     LayoutPane(QSize at96, QWidget *parent);
 
-    // A child in the rectangle `at96`, whose every text in `texts` must fit. An outlined child
-    // (the drawing surface) keeps its first and last rows and columns on the lines of the frames
-    // it shares them with.
-    void place(QWidget *child, const QRect &at96, const QStringList &texts = {},
-               bool outlined = false);
-    void addFrame(const QRect &at96) { frames_.push_back(at96); }
+    // How a child's box scales (see LayoutScale): by its edges, or by its outline, as the drawing
+    // surface does, whose edges the frames' lines meet.
+    enum Scaling
+    {
+        ByArea,
+        Outlined
+    };
+    // A child in the box `at96`, whose every text in `texts` must fit.
+    void place(QWidget *child, const LayoutScale::Box &at96, const QStringList &texts = {},
+               Scaling scaling = ByArea);
+    void addFrame(const LayoutScale::Box &at96) { frames_.push_back(at96); }
     // Scales the layout to the text as it is now; 1 at 96 dpi with the usual fonts.
     void fitToText();
     double scale() const { return scale_; }
@@ -41,9 +48,9 @@ private:
     struct Placed
     {
         QWidget *child;
-        QRect at96;
+        LayoutScale::Box at96;
         QStringList texts;
-        bool outlined;
+        Scaling scaling;
     };
     void applyScale(double scale);
     double shortfall(const Placed &placed) const; // > 1 where a text does not fit
@@ -53,6 +60,6 @@ private:
     QSize at96_;
     double scale_ = 1.0;
     std::vector<Placed> placed_;
-    std::vector<QRect> frames_; // on the 96-dpi grid
-    QPointer<QWidget> ringed_;  // the child the ring is drawn around, if any
+    std::vector<LayoutScale::Box> frames_; // on the 96-dpi grid
+    QPointer<QWidget> ringed_;             // the child the ring is drawn around, if any
 };

@@ -1,10 +1,33 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 // The window's fixed layout, in twips (1/1440 inch; 15 twips make one pixel at 96 dots per inch).
 namespace Layout {
+
+// Every control of the window, by its name in the layout.
+enum class ControlId : std::uint8_t
+{
+    cmd1,
+    cmd2,
+    cmd3,
+    cmd4,
+    cmd5,
+    cmd6,
+    cmd7,
+    cmd8,
+    tmr1,
+    pct1,
+    Shape1,
+    shp2,
+    shp1,
+    Label1,
+    lbl1
+};
+inline constexpr std::size_t kControlCount = 15;
 
 enum class Kind
 {
@@ -20,6 +43,7 @@ inline constexpr int kNoTab = -1;
 
 struct Control
 {
+    ControlId id;
     std::string_view name;
     Kind kind;
     std::string_view caption;
@@ -41,29 +65,48 @@ constexpr int toPixels(int twips)
 }
 
 // In creation order. Later bands overlap earlier ones by 15 twips so frame lines coincide.
-inline constexpr std::array<Control, 15> kControls{{
-    {"cmd5", Kind::PushButton, "Reset", 1200, 1320, 615, 495, 10, "",
+inline constexpr std::array<Control, kControlCount> kControls{{
+    {ControlId::cmd5, "cmd5", Kind::PushButton, "Reset", 1200, 1320, 615, 495, 10, "",
      "Clear the drawing and lay the points out afresh"},
-    {"cmd6", Kind::PushButton, "Fall", 240, 3960, 615, 495, 9, "",
-     "Points drop down and wrap round"},
-    {"cmd8", Kind::PushButton, "Wind", 2160, 3960, 615, 495, 8, "",
-     "Points drift to the right and wrap round"},
-    {"cmd7", Kind::PushButton, "Sort", 1200, 3960, 615, 495, 7, "",
+    {ControlId::cmd6, "cmd6", Kind::PushButton, "Fall", 240, 3960, 615, 495, 9, "",
+     "Points drop down and wrap around"},
+    {ControlId::cmd8, "cmd8", Kind::PushButton, "Wind", 2160, 3960, 615, 495, 8, "",
+     "Points drift to the right and wrap around"},
+    {ControlId::cmd7, "cmd7", Kind::PushButton, "Sort", 1200, 3960, 615, 495, 7, "",
      "Points jitter about at random"},
-    {"tmr1", Kind::Timer, "", 0, 0, 0, 0, kNoTab, "", ""},
-    {"pct1", Kind::DrawingSurface, "", 120, 1920, 2775, 1935, 6, "Point animation",
+    {ControlId::tmr1, "tmr1", Kind::Timer, "", 0, 0, 0, 0, kNoTab, "", ""},
+    {ControlId::pct1, "pct1", Kind::DrawingSurface, "", 120, 1920, 2775, 1935, 6, "Point animation",
      "183 colored points that leave trails"},
-    {"cmd4", Kind::PushButton, "Stop", 2160, 1320, 615, 495, 5, "", "Stop the animation"},
-    {"cmd3", Kind::PushButton, "Start", 240, 1320, 615, 495, 4, "", "Start the animation"},
+    {ControlId::cmd4, "cmd4", Kind::PushButton, "Stop", 2160, 1320, 615, 495, 5, "",
+     "Stop the animation"},
+    {ControlId::cmd3, "cmd3", Kind::PushButton, "Start", 240, 1320, 615, 495, 4, "",
+     "Start the animation"},
     // The stepper buttons' descriptions repeat the value shown, so it is spoken after a step.
-    {"cmd2", Kind::PushButton, "<", 240, 240, 495, 495, 1, "Previous basic color", ""},
-    {"cmd1", Kind::PushButton, ">", 2280, 240, 495, 495, 0, "Next basic color", ""},
-    {"Shape1", Kind::FrameRect, "", 120, 3840, 2775, 735, kNoTab, "", ""},
-    {"shp2", Kind::FrameRect, "", 120, 1200, 2775, 735, kNoTab, "", ""},
-    {"shp1", Kind::FrameRect, "", 120, 120, 2775, 1095, kNoTab, "", ""},
-    {"Label1", Kind::Label, "Basic Windows colors", 240, 840, 2535, 255, 3, "", ""},
+    {ControlId::cmd2, "cmd2", Kind::PushButton, "<", 240, 240, 495, 495, 1, "Previous basic color",
+     ""},
+    {ControlId::cmd1, "cmd1", Kind::PushButton, ">", 2280, 240, 495, 495, 0, "Next basic color",
+     ""},
+    {ControlId::Shape1, "Shape1", Kind::FrameRect, "", 120, 3840, 2775, 735, kNoTab, "", ""},
+    {ControlId::shp2, "shp2", Kind::FrameRect, "", 120, 1200, 2775, 735, kNoTab, "", ""},
+    {ControlId::shp1, "shp1", Kind::FrameRect, "", 120, 120, 2775, 1095, kNoTab, "", ""},
+    {ControlId::Label1, "Label1", Kind::Label, "Basic Windows colors", 240, 840, 2535, 255, 3, "",
+     ""},
     // Named by what it shows, "8, dark gray", once a value is set.
-    {"lbl1", Kind::Label, "", 840, 240, 1335, 495, 2, "", "Current basic color"},
+    {ControlId::lbl1, "lbl1", Kind::Label, "", 840, 240, 1335, 495, 2, "", "Current basic color"},
 }};
+
+// The row of a control.
+constexpr const Control &control(ControlId id)
+{
+    for (const Control &c : kControls)
+        if (c.id == id)
+            return c;
+    return kControls.front(); // unreachable: every id has a row
+}
+
+constexpr std::size_t indexOf(ControlId id)
+{
+    return static_cast<std::size_t>(id);
+}
 
 } // namespace Layout

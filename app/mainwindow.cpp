@@ -2,28 +2,29 @@
 
 #include "drawingsurface.h"
 #include "layoutpane.h"
-#include "layouttable.h"
 #include "pushbutton.h"
 
 #include <QAccessibleWidget>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QPushButton>
 #include <QTimer>
 
 #include <algorithm>
-#include <functional>
 #include <utility>
+#include <vector>
 
 namespace {
+
+using Layout::ControlId;
 
 QString toQString(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QRect pixelRect(const Layout::Control &control)
+// A control's place on the 96-dpi grid.
+LayoutScale::Box gridBox(const Layout::Control &control)
 {
     using Layout::toPixels;
     return {toPixels(control.left), toPixels(control.top), toPixels(control.width),
@@ -47,121 +48,103 @@ QAccessibleInterface *windowPartsFactory(const QString &, QObject *object)
     return nullptr;
 }
 
-// Chains the keyboard focus through the focusable controls in ascending tab index.
-void orderFocus(QWidget &window)
-{
-    std::vector<std::pair<int, QWidget *>> chain;
-    for (const auto &control : Layout::kControls) {
-        auto *widget = window.findChild<QWidget *>(toQString(control.name));
-        if (widget && widget->focusPolicy() != Qt::NoFocus)
-            chain.emplace_back(control.tabIndex, widget);
-    }
-    std::sort(chain.begin(), chain.end());
-    for (std::size_t i = 1; i < chain.size(); ++i)
-        QWidget::setTabOrder(chain[i - 1].second, chain[i].second);
-}
-
 } // namespace
 
 MainWindow::MainWindow()
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                            Qt::WindowCloseButtonHint),
-      controls_(createControls(*this)),
-      services_(*controls_.lbl1, *controls_.tmr1, *controls_.pct1), animation_(services_),
-      palette_(services_)
+      controls_(createControls()), services_(*controls_.lbl1, *controls_.tmr1, *controls_.pct1),
+      form_(services_)
 {
     static const bool roles = (QAccessible::installFactory(&windowPartsFactory), true);
     Q_UNUSED(roles);
     setWindowTitle(QStringLiteral("Fizzet"));
     fitSizeToState();
-    orderFocus(*this);
-    services_.echoLabelOn({findChild<QWidget *>(QStringLiteral("cmd1")),
-                           findChild<QWidget *>(QStringLiteral("cmd2"))});
+    services_.echoLabelOn({widget(ControlId::cmd1), widget(ControlId::cmd2)});
     routeEvents();
-    findChild<QWidget *>(QStringLiteral("cmd1"))->setFocus();
-    palette_.initialise();
+    widget(ControlId::cmd1)->setFocus();
+    form_.load();
 }
 
-MainWindow::Controls MainWindow::createControls(QWidget &window)
+MainWindow::Controls MainWindow::createControls()
 {
     Controls controls;
     controls.pane = new LayoutPane(
         QSize(Layout::toPixels(Layout::kClientWidth), Layout::toPixels(Layout::kClientHeight)),
-        &window);
+        this);
     LayoutPane &pane = *controls.pane;
     for (const auto &control : Layout::kControls) {
-        QObject *object = nullptr;
+        QWidget *widget = nullptr;
         switch (control.kind) {
-        case Layout::Kind::PushButton: {
-            auto *button = new PushButton(toQString(control.caption), &pane);
-            pane.place(button, pixelRect(control), {button->text()});
-            object = button;
+        case Layout::Kind::PushButton:
+            widget = new PushButton(toQString(control.caption), &pane);
+            pane.place(widget, gridBox(control), {toQString(control.caption)});
             break;
-        }
         case Layout::Kind::Timer:
-            controls.tmr1 = new QTimer(&pane);
+            controls.tmr1 = new QTimer(this);
             controls.tmr1->setInterval(Layout::kTickInterval);
             controls.tmr1->setTimerType(Qt::PreciseTimer);
-            object = controls.tmr1;
             break;
-        case Layout::Kind::DrawingSurface:
-            controls.pct1 = new DrawingSurface(pixelRect(control).size(), &pane);
-            pane.place(controls.pct1, pixelRect(control), {}, true);
-            object = controls.pct1;
+        case Layout::Kind::DrawingSurface: {
+            const LayoutScale::Box at = gridBox(control);
+            widget = controls.pct1 = new DrawingSurface(QSize(at.width, at.height), &pane);
+            pane.place(widget, at, {}, LayoutPane::Outlined);
             break;
+        }
         case Layout::Kind::FrameRect:
-            pane.addFrame(pixelRect(control));
+            pane.addFrame(gridBox(control));
             break;
         case Layout::Kind::Label: {
             auto *label = new QLabel(toQString(control.caption), &pane);
             label->setAlignment(Qt::AlignCenter);
             QStringList texts{label->text()};
-            if (control.name == "lbl1") {
+            if (control.id == ControlId::lbl1) {
                 label->setFont(indexFont());
                 controls.lbl1 = label;
                 texts.clear();
-                for (int index = 0; index <= 15; ++index)
+                for (int index = PaletteStepper::kFirst; index <= PaletteStepper::kLast; ++index)
                     texts << QString::number(index);
             }
-            pane.place(label, pixelRect(control), texts);
-            object = label;
+            pane.place(label, gridBox(control), texts);
+            widget = label;
             break;
         }
         }
-        if (object)
-            object->setObjectName(toQString(control.name));
-        if (auto *widget = qobject_cast<QWidget *>(object)) {
-            if (!control.accessibleName.empty())
-                widget->setAccessibleName(toQString(control.accessibleName));
-            widget->setAccessibleDescription(toQString(control.accessibleDescription));
-        }
+        if (!widget)
+            continue;
+        widgets_[Layout::indexOf(control.id)] = widget;
+        widget->setObjectName(toQString(control.name));
+        if (!control.accessibleName.empty())
+            widget->setAccessibleName(toQString(control.accessibleName));
+        widget->setAccessibleDescription(toQString(control.accessibleDescription));
     }
     pane.fitToText();
+
+    // The keyboard focus moves through the focusable controls in ascending tab index.
+    std::vector<std::pair<int, QWidget *>> chain;
+    for (const auto &control : Layout::kControls)
+        if (QWidget *w = widgets_[Layout::indexOf(control.id)];
+            w && w->focusPolicy() != Qt::NoFocus)
+            chain.emplace_back(control.tabIndex, w);
+    std::sort(chain.begin(), chain.end());
+    for (std::size_t i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(chain[i - 1].second, chain[i].second);
     return controls;
 }
 
 void MainWindow::routeEvents()
 {
-    const std::pair<const char *, std::function<void()>> clicks[] = {
-        {"cmd1", [this] { palette_.stepUp(); }},
-        {"cmd2", [this] { palette_.stepDown(); }},
-        {"cmd3", [this] { animation_.start(); }},
-        {"cmd4", [this] { animation_.stop(); }},
-        {"cmd5", [this] { animation_.reset(); }},
-        {"cmd6", [this] { animation_.selectMode(MotionMode::Fall); }},
-        {"cmd7", [this] { animation_.selectMode(MotionMode::Sort); }},
-        {"cmd8", [this] { animation_.selectMode(MotionMode::Wind); }},
-    };
-    for (const auto &[name, handler] : clicks)
-        connect(findChild<QPushButton *>(QLatin1String(name)), &QPushButton::clicked, this,
-                handler);
+    for (const auto &control : Layout::kControls)
+        if (control.kind == Layout::Kind::PushButton)
+            connect(static_cast<PushButton *>(widget(control.id)), &PushButton::clicked, this,
+                    [this, id = control.id] { form_.click(id); });
     connect(controls_.tmr1, &QTimer::timeout, this, &MainWindow::onTick);
 }
 
 void MainWindow::onTick()
 {
-    animation_.tick();
+    form_.tick();
     controls_.pct1->flush();
 }
 

@@ -1,21 +1,20 @@
 #pragma once
 
-#include "palettestepper.h"
-#include "pointanimation.h"
+#include "layouttable.h"
+#include "mainform.h"
 #include "qtruntimeservices.h"
 
-#include <QRect>
 #include <QWidget>
 
-#include <vector>
+#include <array>
 
 class DrawingSurface;
 class LayoutPane;
 class QLabel;
 class QTimer;
 
-// The program's one window: builds its controls from the layout table, owns all program state
-// and routes every click and tick to the handler that owns it.
+// The program's one window on Qt: builds its controls from the layout table and turns their
+// clicks, the timer's ticks and its own start into the form's events.
 class MainWindow : public QWidget
 {
     Q_OBJECT
@@ -23,8 +22,11 @@ class MainWindow : public QWidget
 public:
     MainWindow();
 
-    const PointAnimation &animation() const { return animation_; }
-    const PaletteStepper &paletteStepper() const { return palette_; }
+    const PointAnimation &animation() const { return form_.animation(); }
+    const PaletteStepper &paletteStepper() const { return form_.paletteStepper(); }
+    // The widget of a control; null for the frame rectangles, which are painted.
+    QWidget *widget(Layout::ControlId id) const { return widgets_[Layout::indexOf(id)]; }
+    QTimer *timer() const { return controls_.tmr1; }
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -38,13 +40,13 @@ private:
         QTimer *tmr1 = nullptr;
         DrawingSurface *pct1 = nullptr;
     };
-    static Controls createControls(QWidget &window);
+    Controls createControls();
     void routeEvents();
     void onTick();
     void fitSizeToState();
 
+    std::array<QWidget *, Layout::kControlCount> widgets_{};
     Controls controls_;
     QtRuntimeServices services_;
-    PointAnimation animation_;
-    PaletteStepper palette_;
+    MainForm form_;
 };

@@ -61,22 +61,21 @@ int main(int argc, char *argv[])
     std::vector<double> intervals; // milliseconds
     double cpuAtStart = 0, rssAfterMinute = 0;
     qint64 last = -1;
-    QObject::connect(window.findChild<QTimer *>(QStringLiteral("tmr1")), &QTimer::timeout, &app,
-                     [&] {
-                         if (last < 0) {
-                             clock.start();
-                             cpuAtStart = cpuSeconds();
-                             last = 0;
-                             return;
-                         }
-                         const qint64 now = clock.nsecsElapsed();
-                         intervals.push_back((now - last) / 1e6);
-                         last = now;
-                         if (rssAfterMinute == 0 && now >= 60'000'000'000)
-                             rssAfterMinute = residentMiB();
-                         if (now >= seconds * 1e9)
-                             app.quit();
-                     });
+    QObject::connect(window.timer(), &QTimer::timeout, &app, [&] {
+        if (last < 0) {
+            clock.start();
+            cpuAtStart = cpuSeconds();
+            last = 0;
+            return;
+        }
+        const qint64 now = clock.nsecsElapsed();
+        intervals.push_back((now - last) / 1e6);
+        last = now;
+        if (rssAfterMinute == 0 && now >= 60'000'000'000)
+            rssAfterMinute = residentMiB();
+        if (now >= seconds * 1e9)
+            app.quit();
+    });
     std::printf("window shown; waiting for \"Start\"\n");
     std::fflush(stdout);
     QApplication::exec();

@@ -1,5 +1,7 @@
 #include "drawingsurface.h"
 
+#include "layoutscale.h"
+
 #include <QAccessibleWidget>
 #include <QEvent>
 #include <QPaintEvent>

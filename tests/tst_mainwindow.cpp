@@ -1,4 +1,5 @@
 #include "drawingsurface.h"
+#include "layouttable.h"
 #include "mainwindow.h"
 
 #include <QAccessible>
@@ -9,6 +10,8 @@
 #include <QTimer>
 
 #include <cmath>
+
+using Layout::ControlId;
 
 namespace {
 
@@ -31,7 +34,6 @@ private slots:
     void cleanup();
 
     void isFixedSizeFizzetWindow();
-    void controlsSitWhereLaidOut_data();
     void controlsSitWhereLaidOut();
     void framesOutlineTheBands_data();
     void framesOutlineTheBands();
@@ -49,15 +51,15 @@ private slots:
     void controlsAnnounceThemselves();
 
 private:
-    QPushButton *button(const char *name) const
+    QPushButton *button(ControlId id) const
     {
-        return window->findChild<QPushButton *>(QLatin1String(name));
+        return qobject_cast<QPushButton *>(window->widget(id));
     }
     DrawingSurface *surface() const
     {
-        return window->findChild<DrawingSurface *>(QStringLiteral("pct1"));
+        return qobject_cast<DrawingSurface *>(window->widget(ControlId::pct1));
     }
-    QLabel *lbl1() const { return window->findChild<QLabel *>(QStringLiteral("lbl1")); }
+    QLabel *lbl1() const { return qobject_cast<QLabel *>(window->widget(ControlId::lbl1)); }
     void waitForTicks(int ticks);
 
     MainWindow *window = nullptr;
@@ -70,8 +72,7 @@ void MainWindowTest::init()
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window));
     ticks = 0;
-    connect(window->findChild<QTimer *>(QStringLiteral("tmr1")), &QTimer::timeout, this,
-            [this] { ++ticks; });
+    connect(window->timer(), &QTimer::timeout, this, [this] { ++ticks; });
 }
 
 void MainWindowTest::cleanup()
@@ -92,41 +93,31 @@ void MainWindowTest::isFixedSizeFizzetWindow()
     QCOMPARE(window->size(), QSize(199, 311));
     QCOMPARE(window->minimumSize(), window->maximumSize());
     QVERIFY(!(window->windowFlags() & Qt::WindowMaximizeButtonHint));
-    QVERIFY(!window->findChild<QTimer *>(QStringLiteral("tmr1"))->isActive());
-    QCOMPARE(window->findChild<QTimer *>(QStringLiteral("tmr1"))->interval(), 25);
+    QVERIFY(!window->timer()->isActive());
+    QCOMPARE(window->timer()->interval(), 25);
 }
 
-void MainWindowTest::controlsSitWhereLaidOut_data()
-{
-    QTest::addColumn<QString>("caption"); // the data tag is the control's name
-    QTest::addColumn<QRect>("geometry");
-    QTest::newRow("cmd1") << ">" << QRect(152, 16, 33, 33);
-    QTest::newRow("cmd2") << "<" << QRect(16, 16, 33, 33);
-    QTest::newRow("cmd3") << "Start" << QRect(16, 88, 41, 33);
-    QTest::newRow("cmd4") << "Stop" << QRect(144, 88, 41, 33);
-    QTest::newRow("cmd5") << "Reset" << QRect(80, 88, 41, 33);
-    QTest::newRow("cmd6") << "Fall" << QRect(16, 264, 41, 33);
-    QTest::newRow("cmd7") << "Sort" << QRect(80, 264, 41, 33);
-    QTest::newRow("cmd8") << "Wind" << QRect(144, 264, 41, 33);
-    QTest::newRow("Label1") << "Basic Windows colors" << QRect(16, 56, 169, 17);
-    QTest::newRow("lbl1") << "8" << QRect(56, 16, 89, 33);
-    QTest::newRow("pct1") << "" << QRect(8, 128, 185, 129);
-}
-
+// At 96 dpi every control sits where the layout table puts it, 15 twips to the pixel.
 void MainWindowTest::controlsSitWhereLaidOut()
 {
-    QFETCH(QString, caption);
-    QFETCH(QRect, geometry);
-    const QString name = QString::fromLatin1(QTest::currentDataTag());
-    auto *widget = window->findChild<QWidget *>(name);
-    QVERIFY(widget);
-    QCOMPARE(widget->geometry(), geometry);
-    if (auto *pushButton = qobject_cast<QPushButton *>(widget))
-        QCOMPARE(pushButton->text(), caption);
-    if (auto *label = qobject_cast<QLabel *>(widget)) {
-        QCOMPARE(label->text(), caption);
-        QVERIFY(label->alignment() & Qt::AlignHCenter);
+    int placed = 0;
+    for (const Layout::Control &control : Layout::kControls) {
+        QWidget *widget = window->widget(control.id);
+        if (!widget)
+            continue;
+        ++placed;
+        const QRect expected(control.left / 15, control.top / 15, control.width / 15,
+                             control.height / 15);
+        QCOMPARE(widget->geometry(), expected);
+        if (auto *pushButton = qobject_cast<QPushButton *>(widget))
+            QCOMPARE(pushButton->text(),
+                     QString::fromUtf8(control.caption.data(), qsizetype(control.caption.size())));
+        if (auto *label = qobject_cast<QLabel *>(widget))
+            QVERIFY(label->alignment() & Qt::AlignHCenter);
     }
+    QCOMPARE(placed, 11); // 8 buttons, 2 labels, the surface
+    QCOMPARE(surface()->geometry(), QRect(8, 128, 185, 129));
+    QCOMPARE(lbl1()->text(), QStringLiteral("8"));
 }
 
 void MainWindowTest::framesOutlineTheBands_data()
@@ -158,13 +149,17 @@ void MainWindowTest::tabFollowsTabIndexFromInitialFocus()
 {
     window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window));
-    QStringList visited{QApplication::focusWidget()->objectName()};
+    using C = ControlId;
+    QList<QWidget *> visited{QApplication::focusWidget()};
     for (int i = 0; i < 9; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        visited << QApplication::focusWidget()->objectName();
+        visited << QApplication::focusWidget();
     }
-    QCOMPARE(visited, QStringList({"cmd1", "cmd2", "cmd3", "cmd4", "pct1", "cmd7", "cmd8", "cmd6",
-                                   "cmd5", "cmd1"}));
+    QList<QWidget *> expected;
+    for (C id :
+         {C::cmd1, C::cmd2, C::cmd3, C::cmd4, C::pct1, C::cmd7, C::cmd8, C::cmd6, C::cmd5, C::cmd1})
+        expected << window->widget(id);
+    QCOMPARE(visited, expected);
 }
 
 void MainWindowTest::surfaceBlankAtStart()
@@ -178,23 +173,23 @@ void MainWindowTest::surfaceBlankAtStart()
 void MainWindowTest::startDrawsStopFreezesResetClears()
 {
     const QImage blank = blankDrawing(*surface());
-    QTest::mouseClick(button("cmd3"), Qt::LeftButton);
+    QTest::mouseClick(button(ControlId::cmd3), Qt::LeftButton);
     waitForTicks(3);
     QVERIFY(surface()->image() != blank);
 
-    QTest::mouseClick(button("cmd4"), Qt::LeftButton);
+    QTest::mouseClick(button(ControlId::cmd4), Qt::LeftButton);
     const QImage frozen = surface()->image();
     QTest::qWait(150);
     QCOMPARE(surface()->image(), frozen);
 
-    QTest::mouseClick(button("cmd3"), Qt::LeftButton);
+    QTest::mouseClick(button(ControlId::cmd3), Qt::LeftButton);
     waitForTicks(2);
-    QTest::mouseClick(button("cmd5"), Qt::LeftButton);
+    QTest::mouseClick(button(ControlId::cmd5), Qt::LeftButton);
     QCOMPARE(surface()->image(), blank); // cleared, and nothing drawn until the next tick
     const int before = ticks;
     waitForTicks(1);
-    QVERIFY(window->findChild<QTimer *>(QStringLiteral("tmr1"))->isActive());
-    QTest::mouseClick(button("cmd4"), Qt::LeftButton);
+    QVERIFY(window->timer()->isActive());
+    QTest::mouseClick(button(ControlId::cmd4), Qt::LeftButton);
     // After the Fall reset, n ticks plot the top n rows at most.
     const int n = ticks - before;
     const QImage after = surface()->image();
@@ -204,10 +199,10 @@ void MainWindowTest::startDrawsStopFreezesResetClears()
 
 void MainWindowTest::ruleButtonsChangeNothingVisible()
 {
-    QTest::mouseClick(button("cmd5"), Qt::LeftButton);
+    QTest::mouseClick(button(ControlId::cmd5), Qt::LeftButton);
     const QImage before = surface()->grab().toImage();
-    for (const char *name : {"cmd8", "cmd7", "cmd6"}) {
-        QTest::mouseClick(button(name), Qt::LeftButton);
+    for (ControlId rule : {ControlId::cmd8, ControlId::cmd7, ControlId::cmd6}) {
+        QTest::mouseClick(button(rule), Qt::LeftButton);
         QCOMPARE(window->animation().field().y[91], 0); // still the Fall layout
     }
     QCOMPARE(surface()->grab().toImage(), before); // only the focus ring has moved
@@ -217,12 +212,12 @@ void MainWindowTest::ruleButtonsChangeNothingVisible()
 void MainWindowTest::surfaceShowsEveryPositionAsPlotted()
 {
     // Under Sort the points start on the diagonal, corner to corner; one tick plots them all.
-    QTest::mouseClick(button("cmd7"), Qt::LeftButton);
-    QTest::mouseClick(button("cmd5"), Qt::LeftButton);
+    QTest::mouseClick(button(ControlId::cmd7), Qt::LeftButton);
+    QTest::mouseClick(button(ControlId::cmd5), Qt::LeftButton);
     const PointField laidOut = window->animation().field();
-    QTest::mouseClick(button("cmd3"), Qt::LeftButton);
+    QTest::mouseClick(button(ControlId::cmd3), Qt::LeftButton);
     waitForTicks(1);
-    QTest::mouseClick(button("cmd4"), Qt::LeftButton);
+    QTest::mouseClick(button(ControlId::cmd4), Qt::LeftButton);
     const QImage shown = surface()->grab().toImage();
     const QColor black(Qt::black);
     for (int i : {0, 91, 182})
@@ -236,8 +231,8 @@ void MainWindowTest::labelShowsIndexOnItsColour_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QColor>("back");
     QTest::newRow("start") << 0 << 0 << "8" << QColor(0x80, 0x80, 0x80);
-    QTest::newRow("top") << 9 << 0 << "15" << QColor(Qt::white);
-    QTest::newRow("bottom") << 0 << 10 << "0" << QColor(Qt::black);
+    QTest::newRow("15") << 7 << 0 << "15" << QColor(Qt::white);
+    QTest::newRow("0") << 0 << 8 << "0" << QColor(Qt::black);
 }
 
 void MainWindowTest::labelShowsIndexOnItsColour()
@@ -247,9 +242,9 @@ void MainWindowTest::labelShowsIndexOnItsColour()
     QFETCH(QString, text);
     QFETCH(QColor, back);
     for (int i = 0; i < ups; ++i)
-        QTest::mouseClick(button("cmd1"), Qt::LeftButton);
+        QTest::mouseClick(button(ControlId::cmd1), Qt::LeftButton);
     for (int i = 0; i < downs; ++i)
-        QTest::mouseClick(button("cmd2"), Qt::LeftButton);
+        QTest::mouseClick(button(ControlId::cmd2), Qt::LeftButton);
     QCOMPARE(lbl1()->text(), text);
     QCOMPARE(lbl1()->font().pointSize(), 18);
     const QImage shown = lbl1()->grab().toImage();
@@ -275,7 +270,7 @@ void MainWindowTest::keysPressTheFocusedButton()
     QFETCH(Qt::Key, key);
     window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window));
-    QCOMPARE(QApplication::focusWidget(), button("cmd1"));
+    QCOMPARE(QApplication::focusWidget(), button(ControlId::cmd1));
     QTest::keyClick(QApplication::focusWidget(), key);
     QCOMPARE(lbl1()->text(), QStringLiteral("9"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -334,11 +329,11 @@ QPalette darkPalette()
 void MainWindowTest::focusShowsPlainlyInAnyPalette_data()
 {
     QTest::addColumn<bool>("dark");
-    QTest::addColumn<QString>("control");
+    QTest::addColumn<int>("control");
     for (bool dark : {false, true})
-        for (const char *name :
-             {"cmd1", "cmd2", "cmd3", "cmd4", "pct1", "cmd7", "cmd8", "cmd6", "cmd5"})
-            QTest::addRow("%s %s", dark ? "dark" : "light", name) << dark << QString(name);
+        for (const Layout::Control &c : Layout::kControls)
+            if (c.tabIndex != Layout::kNoTab && c.kind != Layout::Kind::Label)
+                QTest::addRow("%s %s", dark ? "dark" : "light", c.name.data()) << dark << int(c.id);
 }
 
 // Every focusable control shows focus by pixels around it that change with at least 3:1
@@ -346,13 +341,14 @@ void MainWindowTest::focusShowsPlainlyInAnyPalette_data()
 void MainWindowTest::focusShowsPlainlyInAnyPalette()
 {
     QFETCH(bool, dark);
-    QFETCH(QString, control);
+    QFETCH(int, control);
+    const auto id = static_cast<ControlId>(control);
     window->setPalette(dark ? darkPalette() : window->style()->standardPalette());
     window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window));
-    auto *target = window->findChild<QWidget *>(control);
+    QWidget *target = window->widget(id);
     // Focus elsewhere, far from the target, then on the target.
-    window->findChild<QWidget *>(control == "cmd6" ? "cmd1" : "cmd6")->setFocus();
+    window->widget(id == ControlId::cmd6 ? ControlId::cmd1 : ControlId::cmd6)->setFocus();
     const QImage before = window->grab().toImage();
     target->setFocus();
     QVERIFY(target->hasFocus());
@@ -373,7 +369,7 @@ void MainWindowTest::focusShowsPlainlyInAnyPalette()
     QVERIFY2(changed >= 2 * (box.width() + box.height()), qPrintable(QString::number(changed)));
     QCOMPARE(weak, 0);
     // The drawing stays untouched: inside its border the surface looks the same.
-    if (control == "pct1")
+    if (id == ControlId::pct1)
         QCOMPARE(after.copy(box.adjusted(1, 1, -1, 0)), before.copy(box.adjusted(1, 1, -1, 0)));
 }
 
@@ -383,21 +379,22 @@ void MainWindowTest::controlsAnnounceThemselves()
         return QAccessible::queryAccessibleInterface(w)->text(t);
     };
     for (auto *b : window->findChildren<QPushButton *>()) {
-        if (b == button("cmd1") || b == button("cmd2"))
+        if (b == button(ControlId::cmd1) || b == button(ControlId::cmd2))
             continue;
         QCOMPARE(text(b, QAccessible::Name), b->text());
         QVERIFY2(!text(b, QAccessible::Description).isEmpty(), qPrintable(b->text()));
     }
-    QCOMPARE(text(button("cmd1"), QAccessible::Name), QStringLiteral("Next basic color"));
-    QCOMPARE(text(button("cmd2"), QAccessible::Name), QStringLiteral("Previous basic color"));
+    QCOMPARE(text(button(ControlId::cmd1), QAccessible::Name), QStringLiteral("Next basic color"));
+    QCOMPARE(text(button(ControlId::cmd2), QAccessible::Name),
+             QStringLiteral("Previous basic color"));
     QCOMPARE(text(lbl1(), QAccessible::Name), QStringLiteral("8, dark gray"));
     QCOMPARE(QAccessible::queryAccessibleInterface(surface())->role(), QAccessible::Canvas);
     QVERIFY(!text(surface(), QAccessible::Name).isEmpty());
     // After a step both stepper buttons carry the value now shown, for the focused one to speak.
-    QTest::mouseClick(button("cmd1"), Qt::LeftButton);
+    QTest::mouseClick(button(ControlId::cmd1), Qt::LeftButton);
     QCOMPARE(text(lbl1(), QAccessible::Name), QStringLiteral("9, blue"));
-    QCOMPARE(text(button("cmd1"), QAccessible::Description), QStringLiteral("9, blue"));
-    QCOMPARE(text(button("cmd2"), QAccessible::Description), QStringLiteral("9, blue"));
+    QCOMPARE(text(button(ControlId::cmd1), QAccessible::Description), QStringLiteral("9, blue"));
+    QCOMPARE(text(button(ControlId::cmd2), QAccessible::Description), QStringLiteral("9, blue"));
 }
 
 QTEST_MAIN(MainWindowTest)

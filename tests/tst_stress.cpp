@@ -1,4 +1,5 @@
 #include "basicpalette.h"
+#include "fieldinvariants.h"
 #include "mainwindow.h"
 #include "qtcolor.h"
 
@@ -10,6 +11,8 @@
 
 #include <random>
 
+using Layout::ControlId;
+
 namespace {
 
 // What the window's state must be after the clicks seen so far.
@@ -19,43 +22,47 @@ struct Expected
     MotionMode mode = MotionMode::Fall;
     bool running = false;
 
-    void clicked(const QString &button)
+    void clicked(ControlId button)
     {
-        if (button == "cmd1")
+        switch (button) {
+        case ControlId::cmd1:
             index = std::min(index + 1, 15);
-        else if (button == "cmd2")
+            break;
+        case ControlId::cmd2:
             index = std::max(index - 1, 0);
-        else if (button == "cmd3")
-            running = true;
-        else if (button == "cmd4")
-            running = false;
-        else if (button == "cmd6")
-            mode = MotionMode::Fall;
-        else if (button == "cmd7")
-            mode = MotionMode::Sort;
-        else if (button == "cmd8")
-            mode = MotionMode::Wind;
+            break;
+        case ControlId::cmd3:
+        case ControlId::cmd4:
+            running = button == ControlId::cmd3;
+            break;
+        case ControlId::cmd6:
+        case ControlId::cmd7:
+        case ControlId::cmd8:
+            mode = button == ControlId::cmd6   ? MotionMode::Fall
+                   : button == ControlId::cmd7 ? MotionMode::Sort
+                                               : MotionMode::Wind;
+            break;
+        default:
+            break;
+        }
     }
 };
 
 // Empty when the window agrees with what is expected and keeps its invariants, else why not.
 QString fault(const MainWindow &window, const Expected &expected)
 {
-    const PointField &field = window.animation().field();
-    for (int i = 0; i < PointField::kCount; ++i)
-        if (field.x[i] < 0 || field.x[i] > PointField::kMaxX || field.y[i] < 0 ||
-            field.y[i] > PointField::kMaxY)
-            return QStringLiteral("point %1 at (%2, %3)").arg(i).arg(field.x[i]).arg(field.y[i]);
+    if (const std::string fault = fieldFault(window.animation().field()); !fault.empty())
+        return QString::fromStdString(fault);
     if (window.animation().mode() != expected.mode)
         return QStringLiteral("rule %1").arg(static_cast<int>(window.animation().mode()));
     const int index = window.paletteStepper().index();
     if (index != expected.index)
         return QStringLiteral("palette index %1, expected %2").arg(index).arg(expected.index);
-    const auto *label = window.findChild<QLabel *>(QStringLiteral("lbl1"));
+    const auto *label = qobject_cast<QLabel *>(window.widget(ControlId::lbl1));
     if (label->text() != QString::number(index) ||
         label->palette().color(QPalette::Window) != toQColor(BasicPalette::color(index)))
         return QStringLiteral("label shows %1").arg(label->text());
-    if (window.findChild<QTimer *>(QStringLiteral("tmr1"))->isActive() != expected.running)
+    if (window.timer()->isActive() != expected.running)
         return QStringLiteral("timer %1").arg(expected.running ? "stopped" : "running");
     return {};
 }
@@ -85,20 +92,24 @@ void StressTest::randomInputStormKeepsInvariants()
     window.show();
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    auto *timer = window.findChild<QTimer *>(QStringLiteral("tmr1"));
+    auto *timer = window.timer();
     timer->setInterval(2); // a dozen ticks in each pause while it runs
     int ticks = 0;
     connect(timer, &QTimer::timeout, this, [&] { ++ticks; });
-    const QList<QPushButton *> buttons = window.findChildren<QPushButton *>();
+    QList<QPushButton *> buttons;
+    for (const Layout::Control &c : Layout::kControls)
+        if (c.kind == Layout::Kind::PushButton)
+            buttons << qobject_cast<QPushButton *>(window.widget(c.id));
     const Qt::Key keys[] = {Qt::Key_Tab,    Qt::Key_Backtab, Qt::Key_Space, Qt::Key_Space,
                             Qt::Key_Return, Qt::Key_Escape,  Qt::Key_Left,  Qt::Key_Down,
                             Qt::Key_A,      Qt::Key_Q,       Qt::Key_F4,    Qt::Key_Delete};
 
     // Follows the clicks the buttons report, however they came about.
     Expected expected;
-    for (QPushButton *button : buttons)
-        connect(button, &QPushButton::clicked, this,
-                [&expected, name = button->objectName()] { expected.clicked(name); });
+    for (const Layout::Control &c : Layout::kControls)
+        if (c.kind == Layout::Kind::PushButton)
+            connect(qobject_cast<QPushButton *>(window.widget(c.id)), &QPushButton::clicked, this,
+                    [&expected, id = c.id] { expected.clicked(id); });
     constexpr int kEvents = 4000;
     int clicks = 0, presses = 0, waits = 0;
     for (int event = 0; event < kEvents; ++event) {
@@ -167,7 +178,7 @@ void StressTest::thousandTicksThenClose()
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window));
-    auto *timer = window->findChild<QTimer *>(QStringLiteral("tmr1"));
+    auto *timer = window->timer();
     timer->setInterval(1); // a thousand ticks in about a second
     QEventLoop loop;       // runs until the thousandth tick, or gives up after 30 s
     int ticks = 0;
@@ -176,9 +187,8 @@ void StressTest::thousandTicksThenClose()
             loop.quit();
     });
     QTimer::singleShot(30000, &loop, &QEventLoop::quit);
-    const char *order[] = {"cmd8", "cmd5", "cmd3"}; // Wind, Reset, Start
-    for (const char *name : order)
-        QTest::mouseClick(window->findChild<QPushButton *>(QLatin1String(name)), Qt::LeftButton);
+    for (ControlId id : {ControlId::cmd8, ControlId::cmd5, ControlId::cmd3}) // Wind, Reset, Start
+        QTest::mouseClick(window->widget(id), Qt::LeftButton);
     loop.exec();
     QCOMPARE(ticks, 1000);
     bool destroyed = false;

@@ -60,7 +60,7 @@ void TextFitsTest::everythingFits()
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QApplication::setFont(original);
 
-    auto *label = window.findChild<QLabel *>(QStringLiteral("lbl1"));
+    QWidget *label = window.widget(Layout::ControlId::lbl1);
     for (QWidget *w : window.findChildren<QWidget *>()) {
         QStringList texts;
         if (auto *button = qobject_cast<QAbstractButton *>(w))
@@ -85,7 +85,7 @@ void TextFitsTest::everythingFits()
 
     // The frames' side lines run on from the surface's edge columns, above it and below it, with
     // no gap and no step.
-    auto *surface = window.findChild<DrawingSurface *>();
+    auto *surface = qobject_cast<DrawingSurface *>(window.widget(Layout::ControlId::pct1));
     const QImage shot = window.grab().toImage();
     const double ratio = window.devicePixelRatioF();
     const auto ink = [&](int x, int y) {

@@ -21,8 +21,8 @@ void WindowStatesTest::imposedStatesKeepLayoutAndRestore()
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     const QSize own = window.size();
-    auto *surface = window.findChild<DrawingSurface *>();
-    QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("cmd3")), Qt::LeftButton);
+    auto *surface = qobject_cast<DrawingSurface *>(window.widget(Layout::ControlId::pct1));
+    QTest::mouseClick(window.widget(Layout::ControlId::cmd3), Qt::LeftButton);
 
     using State = Qt::WindowState;
     for (State state : {State::WindowMaximized, State::WindowFullScreen, State::WindowNoState}) {

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <algorithm>
+#include <cmath>
+
+// The layout is drawn on a grid of 96 dots per inch and scaled from there as a whole, by a factor
+// of at least 1, the same way by every front-end.
+namespace LayoutScale {
+
+// A rectangle of whole pixels: left and top inclusive, width and height at least 1.
+struct Box
+{
+    int left, top, width, height;
+    int right() const { return left + width - 1; }
+    int bottom() const { return top + height - 1; }
+    bool operator==(const Box &) const = default;
+};
+
+inline int scaled(int at96, double factor)
+{
+    return static_cast<int>(std::lround(at96 * factor));
+}
+
+// Edges scale: areas that meet edge to edge at 96 dpi still do.
+inline Box area(const Box &b, double factor)
+{
+    const int left = scaled(b.left, factor), top = scaled(b.top, factor);
+    return {left, top, scaled(b.left + b.width, factor) - left,
+            scaled(b.top + b.height, factor) - top};
+}
+
+// Lines scale: a box's first and last rows and columns stay on the lines it shares with its
+// neighbours (frame rectangles, and the drawing surface whose edges they meet), one pixel wide.
+inline Box outline(const Box &b, double factor)
+{
+    const int left = scaled(b.left, factor), top = scaled(b.top, factor);
+    return {left, top, scaled(b.right(), factor) - left + 1, scaled(b.bottom(), factor) - top + 1};
+}
+
+// Positions of `positions` wide and high shown in `area` as square blocks of the largest whole
+// number of pixels that fits (at least 1), centred; the blocks and their origin.
+struct Blocks
+{
+    int size;
+    int left, top;
+};
+inline Blocks fit(int positionsWide, int positionsHigh, const Box &area)
+{
+    int size = std::min(area.width / positionsWide, area.height / positionsHigh);
+    size = size < 1 ? 1 : size;
+    const int spareX = area.width - positionsWide * size,
+              spareY = area.height - positionsHigh * size;
+    return {size, area.left + (spareX > 0 ? spareX / 2 : 0),
+            area.top + (spareY > 0 ? spareY / 2 : 0)};
+}
+
+} // namespace LayoutScale
