@@ -1,6 +1,7 @@
 #include "qtruntimeservices.h"
 
 #include "basicpalette.h"
+#include "contrast.h"
 #include "drawingsurface.h"
 #include "qtcolor.h"
 
@@ -10,35 +11,8 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cmath>
-#include <random>
 
 namespace {
-
-// Relative luminance of an sRGB colour, 0 (black) to 1 (white).
-double luminance(const QColor &c)
-{
-    const auto linear = [](double v) {
-        return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
-}
-
-double contrast(const QColor &a, const QColor &b)
-{
-    const double la = luminance(a);
-    const double lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
-// The palette's own text colour where it reads well on the background, else black or white.
-QColor readableTextOn(const QColor &back, const QColor &preferred)
-{
-    constexpr double kMinimumContrast = 4.5;
-    if (contrast(preferred, back) >= kMinimumContrast)
-        return preferred;
-    return contrast(Qt::black, back) >= contrast(Qt::white, back) ? Qt::black : Qt::white;
-}
 
 QString colorName(Color color)
 {
@@ -52,7 +26,6 @@ QString colorName(Color color)
 
 QtRuntimeServices::QtRuntimeServices(QLabel &lbl1, QTimer &tmr1, DrawingSurface &pct1)
     : lbl1_(lbl1), tmr1_(tmr1), pct1_(pct1),
-      engine_(std::random_device{}() | std::uint64_t{std::random_device{}()} << 32),
       lbl1Text_(lbl1.palette().color(QPalette::WindowText))
 {}
 
@@ -80,10 +53,12 @@ void QtRuntimeServices::setCaption(LabelId, std::string_view text)
 
 void QtRuntimeServices::setBackColor(LabelId, Color color)
 {
-    const QColor back = toQColor(color);
     QPalette palette = lbl1_.palette();
-    palette.setColor(QPalette::Window, back);
-    palette.setColor(QPalette::WindowText, readableTextOn(back, lbl1Text_));
+    palette.setColor(QPalette::Window, toQColor(color));
+    const QRgb own = lbl1Text_.rgb();
+    palette.setColor(QPalette::WindowText,
+                     toQColor(Contrast::readableTextOn(
+                         color, rgbColor(qRed(own), qGreen(own), qBlue(own)))));
     lbl1_.setPalette(palette);
     lbl1_.setAutoFillBackground(true);
     lbl1_.setAccessibleName(lbl1_.text() + QStringLiteral(", ") + colorName(color));

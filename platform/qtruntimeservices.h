@@ -1,7 +1,6 @@
 #pragma once
 
-#include "pcg32.h"
-#include "randomunit.h"
+#include "randomsource.h"
 #include "runtimeservices.h"
 
 #include <QColor>
@@ -23,7 +22,7 @@ public:
     // step it: a screen reader speaks the new value for the focused one, without moving focus.
     void echoLabelOn(std::vector<QWidget *> controls) { lbl1Echoes_ = std::move(controls); }
 
-    float randomUnit() override { return unitFromBits(engine_()); }
+    float randomUnit() override { return random_.next(); }
     Color composeRgb(std::int16_t red, std::int16_t green, std::int16_t blue) override;
     Color basicPaletteColor(std::int16_t index) override;
     std::string intToText(std::int16_t value) override;
@@ -40,7 +39,7 @@ private:
     QLabel &lbl1_;
     QTimer &tmr1_;
     DrawingSurface &pct1_;
-    Pcg32 engine_;
+    RandomSource random_;
     QColor lbl1Text_; // the label's own text colour, kept where it reads well
     std::vector<QWidget *> lbl1Echoes_;
 };
