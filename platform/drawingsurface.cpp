@@ -7,7 +7,6 @@
 #include <QPaintEvent>
 #include <QPainter>
 
-#include <limits>
 
 namespace {
 // Border thickness on each side: left, top, right, bottom.
@@ -45,23 +44,15 @@ QColor DrawingSurface::background() const
 void DrawingSurface::clear()
 {
     image_.fill(background());
-    resetDirty();
+    dirty_ = DirtyBox();
     update(contentsRect());
 }
 
 void DrawingSurface::flush()
 {
-    if (dirtyLeft_ > dirtyRight_)
-        return;
-    const QRect dirty(QPoint(dirtyLeft_, dirtyTop_), QPoint(dirtyRight_, dirtyBottom_));
-    update(QRect(origin_ + dirty.topLeft() * block_, dirty.size() * block_));
-    resetDirty();
-}
-
-void DrawingSurface::resetDirty()
-{
-    dirtyLeft_ = dirtyTop_ = std::numeric_limits<int>::max();
-    dirtyRight_ = dirtyBottom_ = -1;
+    if (const auto box = dirty_.take())
+        update(QRect(origin_ + QPoint(box->left, box->top) * block_,
+                     QSize(box->width, box->height) * block_));
 }
 
 void DrawingSurface::paintEvent(QPaintEvent *event)

@@ -1,12 +1,11 @@
 #pragma once
 
 #include "color.h"
+#include "dirtybox.h"
 #include "qtcolor.h"
 
 #include <QImage>
 #include <QWidget>
-
-#include <algorithm>
 
 // A pixel canvas: a backing image that keeps whatever is plotted until it is cleared, so the
 // picture survives being covered or minimised. A one-pixel border runs along the top, left and
@@ -29,7 +28,7 @@ public:
             static_cast<unsigned>(y) >= static_cast<unsigned>(image_.height()))
             return;
         pixels_[y * stride_ + x] = toQRgb(color);
-        markDirty(x, y);
+        dirty_.add(x, y);
     }
     void clear();
     // Schedules one repaint of everything plotted since the last flush.
@@ -46,23 +45,14 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    void markDirty(int x, int y)
-    {
-        dirtyLeft_ = std::min(dirtyLeft_, x);
-        dirtyRight_ = std::max(dirtyRight_, x);
-        dirtyTop_ = std::min(dirtyTop_, y);
-        dirtyBottom_ = std::max(dirtyBottom_, y);
-    }
-    void resetDirty();
     QColor background() const;
     void updateBorder();
 
     // Never shared, so pixels_ stays valid: image() hands out deep copies.
     QImage image_;
     QRgb *pixels_;
-    int stride_;    // in pixels
-    int block_ = 1; // pixels per position, each way
-    QPoint origin_; // where position (0, 0) is shown
-    // Bounding box of the pixels plotted since the last flush; empty when left > right.
-    int dirtyLeft_ = 0, dirtyRight_ = -1, dirtyTop_ = 0, dirtyBottom_ = -1;
+    int stride_;     // in pixels
+    int block_ = 1;  // pixels per position, each way
+    QPoint origin_;  // where position (0, 0) is shown
+    DirtyBox dirty_; // what was plotted since the last flush
 };

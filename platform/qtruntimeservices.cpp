@@ -10,7 +10,6 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <charconv>
 
 namespace {
 
@@ -28,23 +27,6 @@ QtRuntimeServices::QtRuntimeServices(QLabel &lbl1, QTimer &tmr1, DrawingSurface 
     : lbl1_(lbl1), tmr1_(tmr1), pct1_(pct1),
       lbl1Text_(lbl1.palette().color(QPalette::WindowText))
 {}
-
-Color QtRuntimeServices::composeRgb(std::int16_t red, std::int16_t green, std::int16_t blue)
-{
-    return rgbColor(red, green, blue);
-}
-
-Color QtRuntimeServices::basicPaletteColor(std::int16_t index)
-{
-    return BasicPalette::color(index);
-}
-
-std::string QtRuntimeServices::intToText(std::int16_t value)
-{
-    char digits[8];
-    const auto end = std::to_chars(std::begin(digits), std::end(digits), value).ptr;
-    return std::string(digits, end);
-}
 
 void QtRuntimeServices::setCaption(LabelId, std::string_view text)
 {

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "randomsource.h"
-#include "runtimeservices.h"
+#include "standardservices.h"
 
 #include <QColor>
 
@@ -13,7 +12,7 @@ class QTimer;
 class QWidget;
 
 // RuntimeServices on Qt widgets. The controls must outlive this object.
-class QtRuntimeServices final : public RuntimeServices
+class QtRuntimeServices final : public StandardServices
 {
 public:
     QtRuntimeServices(QLabel &lbl1, QTimer &tmr1, DrawingSurface &pct1);
@@ -21,11 +20,6 @@ public:
     // Controls whose accessible description repeats what lbl1 shows, such as the buttons that
     // step it: a screen reader speaks the new value for the focused one, without moving focus.
     void echoLabelOn(std::vector<QWidget *> controls) { lbl1Echoes_ = std::move(controls); }
-
-    float randomUnit() override { return random_.next(); }
-    Color composeRgb(std::int16_t red, std::int16_t green, std::int16_t blue) override;
-    Color basicPaletteColor(std::int16_t index) override;
-    std::string intToText(std::int16_t value) override;
 
     void setCaption(LabelId label, std::string_view text) override;
     void setBackColor(LabelId label, Color color) override;
@@ -39,7 +33,6 @@ private:
     QLabel &lbl1_;
     QTimer &tmr1_;
     DrawingSurface &pct1_;
-    RandomSource random_;
     QColor lbl1Text_; // the label's own text colour, kept where it reads well
     std::vector<QWidget *> lbl1Echoes_;
 };

@@ -1,10 +1,16 @@
 #!/usr/bin/env bash
 # The real program as a person uses it: started on a private X server, driven with real mouse
-# clicks and key presses, judged by screenshots of its window.
-#   e2e.sh PROGRAM XCLOSE
+# clicks and key presses, judged by screenshots of its window. The Windows program (a .exe)
+# runs under Wine and gets the same checks, less those of the Linux desktop.
+#   e2e.sh PROGRAM [XCLOSE]       without XCLOSE the window is closed with Alt+F4
 set -u
 prog=$(realpath "$1")
-xclose=$(realpath "$2")
+xclose=${2:+$(realpath "$2")}
+launch=("$prog") windows=
+if [[ $prog == *.exe ]]; then
+    windows=1 launch=(wine "$prog")
+    export WINEDEBUG=-all
+fi
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/../../scripts/xvfb-run-window.sh"
 work=$(mktemp -d)
@@ -62,14 +68,20 @@ distinct() { plotted "$1" | awk -v f="$2" '{ seen[$f] = 1 } END { print length(s
 colour_rule='$3 == ($2 == 127 ? 255 : int($2 * 256 / 127)) && $5 == ($1 == 182 ? 255 : int($1 * 256 / 182))'
 
 start_xvfb || exit 1
-start_window "$prog" 2>"$work/stderr.log" || { cat "$work/stderr.log"; exit 1; }
+close_window() {
+    if [ -n "$xclose" ]; then "$xclose" "$WID"; else xdotool windowfocus --sync "$WID" key alt+F4; fi
+}
+
+start_window "${launch[@]}" 2>"$work/stderr.log" || { cat "$work/stderr.log"; exit 1; }
 
 # --- At start-up ----------------------------------------------------------------------------
 geometry=$(xwininfo -id "$WID")
 # Docks tie the window to its menu entry by the class in WM_CLASS (the second string).
-wm_class=$(xprop -id "$WID" WM_CLASS | sed -n 's/.*= "[^"]*", "\([^"]*\)"$/\1/p')
-entry_class=$(sed -n 's/^StartupWMClass=//p' "$here/../../data/org.fizzet.Fizzet.desktop")
-check "WM_CLASS \"$wm_class\" is the menu entry's StartupWMClass" [ "${wm_class:-none}" = "$entry_class" ]
+if [ -z "$windows" ]; then
+    wm_class=$(xprop -id "$WID" WM_CLASS | sed -n 's/.*= "[^"]*", "\([^"]*\)"$/\1/p')
+    entry_class=$(sed -n 's/^StartupWMClass=//p' "$here/../../data/org.fizzet.Fizzet.desktop")
+    check "WM_CLASS \"$wm_class\" is the menu entry's StartupWMClass" [ "${wm_class:-none}" = "$entry_class" ]
+fi
 check "window is 199 x 311" [ "$(awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w "x" h}' <<<"$geometry")" = 199x311 ]
 snap start
 background=$(pixel start 100 200)
@@ -83,6 +95,12 @@ xdotool windowfocus --sync "$WID" 2>/dev/null
 key space
 snap key-next
 check "Space on the initial focus steps to 9 (blue)" label_is key-next "0 0 255"
+key Return
+snap key-return
+check "Return on the focused button steps to 10 (green)" label_is key-return "0 255 0"
+key KP_Enter
+snap key-enter
+check "keypad Enter on the focused button steps to 11 (cyan)" label_is key-enter "0 255 255"
 key Tab Tab space # "<", then "Start"
 sleep 0.5
 snap key-running
@@ -154,7 +172,7 @@ check "Wind: red follows the row, blue the column" most_plotted wind "$colour_ru
 # --- Closing while running ------------------------------------------------------------------
 press start
 sleep 0.2
-"$xclose" "$WID"
+close_window
 status=timeout
 for _ in $(seq 100); do kill -0 "$APP" 2>/dev/null || break; sleep 0.05; done
 if ! kill -0 "$APP" 2>/dev/null; then wait "$APP"; status=$?; fi
@@ -163,11 +181,13 @@ check "closing the window while running exits with status 0 (got $status)" [ "$s
     cat "$work/stderr.log"
 
 # --- An unusable home directory -------------------------------------------------------------
-for home in /nonexistent/fizzet-home /dev/null; do
+homes=(/nonexistent/fizzet-home /dev/null)
+[ -z "$windows" ] || homes=() # Wine keeps its prefix under HOME
+for home in ${homes[@]+"${homes[@]}"}; do
     HOME=$home start_window "$prog" 2>"$work/home.log"
     shown=$?
     [ "$shown" = 0 ] || cat "$work/home.log"
-    "$xclose" "$WID"
+    close_window
     wait "$APP"
     status=$?
     APP=

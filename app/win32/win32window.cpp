@@ -1,0 +1,329 @@
+#include "win32window.h"
+
+#include <algorithm>
+#include <cwchar>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using Layout::ControlId;
+
+constexpr wchar_t kClassName[] = L"FizzetWindow";
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr UINT_PTR kTimerId = 1;
+constexpr int kFirstControlId = 100;
+constexpr int kRingGap = 1, kRingWidth = 2; // the focus ring, outside the focused control
+
+int controlId(ControlId id)
+{
+    return kFirstControlId + static_cast<int>(id);
+}
+
+std::wstring widen(std::string_view text)
+{
+    std::wstring wide(text.size(), L'\0');
+    const int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                      wide.data(), static_cast<int>(wide.size()));
+    wide.resize(n > 0 ? n : 0);
+    return wide;
+}
+
+LayoutScale::Box gridBox(const Layout::Control &c)
+{
+    using Layout::toPixels;
+    return {toPixels(c.left), toPixels(c.top), toPixels(c.width), toPixels(c.height)};
+}
+
+std::wstring lastError()
+{
+    wchar_t *text = nullptr;
+    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                       FORMAT_MESSAGE_IGNORE_INSERTS,
+                   nullptr, GetLastError(), 0, reinterpret_cast<wchar_t *>(&text), 0, nullptr);
+    std::wstring message = text ? text : L"unknown error";
+    LocalFree(text);
+    return message;
+}
+
+HFONT messageFont(UINT dpi)
+{
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi);
+    return CreateFontIndirectW(&metrics.lfMessageFont);
+}
+
+// lbl1's font: "MS Sans Serif", 18 point; where the system has no such face, the message
+// font's face at that size.
+HFONT indexFont(UINT dpi)
+{
+    LOGFONTW font{};
+    font.lfHeight = -MulDiv(18, static_cast<int>(dpi), 72);
+    font.lfWeight = FW_NORMAL;
+    font.lfQuality = CLEARTYPE_QUALITY;
+    std::wcscpy(font.lfFaceName, L"MS Sans Serif");
+    HFONT made = CreateFontIndirectW(&font);
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, made);
+    wchar_t face[LF_FACESIZE] = L"";
+    GetTextFaceW(dc, LF_FACESIZE, face);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    if (std::wcscmp(face, L"MS Sans Serif") == 0 || std::wcscmp(face, L"Microsoft Sans Serif") == 0)
+        return made;
+    DeleteObject(made);
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi);
+    std::wcscpy(font.lfFaceName, metrics.lfMessageFont.lfFaceName);
+    return CreateFontIndirectW(&font);
+}
+
+void fillOutline(HDC dc, const RECT &r, int width, HBRUSH ink)
+{
+    const RECT sides[] = {{r.left, r.top, r.right, r.top + width},
+                          {r.left, r.bottom - width, r.right, r.bottom},
+                          {r.left, r.top, r.left + width, r.bottom},
+                          {r.right - width, r.top, r.right, r.bottom}};
+    for (const RECT &side : sides)
+        FillRect(dc, &side, ink);
+}
+
+} // namespace
+
+bool Win32Window::create(HINSTANCE instance, std::wstring &error)
+{
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = &Win32Window::procedure;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+    wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON),
+                                               GetSystemMetrics(SM_CYSMICON), 0));
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kClassName;
+    if (!RegisterClassExW(&wc) || !DibSurface::registerClass(instance)) {
+        error = L"The window class cannot be registered: " + lastError();
+        return false;
+    }
+    hwnd_ = CreateWindowExW(0, kClassName, L"Fizzet", kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                            CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
+    if (!hwnd_ || !createControls(instance)) {
+        error = L"The window cannot be created: " + lastError();
+        return false;
+    }
+    services_ =
+        std::make_unique<Win32RuntimeServices>(hwnd_, kTimerId, control(ControlId::lbl1), surface_);
+    form_ = std::make_unique<MainForm>(*services_);
+    layOut(GetDpiForWindow(hwnd_));
+    form_->load();
+    return true;
+}
+
+Win32Window::~Win32Window()
+{
+    form_.reset();
+    services_.reset();
+    if (hwnd_ && IsWindow(hwnd_))
+        DestroyWindow(hwnd_);
+    if (font_)
+        DeleteObject(font_);
+    if (indexFont_)
+        DeleteObject(indexFont_);
+}
+
+bool Win32Window::createControls(HINSTANCE instance)
+{
+    for (const Layout::Control &c : Layout::kControls) {
+        HWND made = nullptr;
+        const auto menu = reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(c.id)));
+        switch (c.kind) {
+        case Layout::Kind::PushButton:
+            made = CreateWindowExW(0, L"BUTTON", widen(c.caption).c_str(),
+                                   WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY,
+                                   0, 0, 1, 1, hwnd_, menu, instance, nullptr);
+            break;
+        case Layout::Kind::Label:
+            made = CreateWindowExW(0, L"STATIC", widen(c.caption).c_str(),
+                                   WS_CHILD | WS_VISIBLE | SS_CENTER | SS_CENTERIMAGE, 0, 0, 1, 1,
+                                   hwnd_, menu, instance, nullptr);
+            break;
+        case Layout::Kind::DrawingSurface:
+            made = surface_.create(hwnd_, controlId(c.id), instance);
+            break;
+        case Layout::Kind::Timer:
+        case Layout::Kind::FrameRect:
+            continue; // the timer runs on the window; the frames are painted
+        }
+        if (!made)
+            return false;
+        controls_[Layout::indexOf(c.id)] = made;
+    }
+    // The dialog manager moves the focus in z-order: put it in ascending tab index.
+    std::vector<std::pair<int, HWND>> chain;
+    for (const Layout::Control &c : Layout::kControls)
+        if (c.tabIndex != Layout::kNoTab && control(c.id))
+            chain.emplace_back(c.tabIndex, control(c.id));
+    std::sort(chain.begin(), chain.end());
+    for (const auto &[tab, hwnd] : chain)
+        SetWindowPos(hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return true;
+}
+
+void Win32Window::layOut(UINT dpi)
+{
+    scale_ = dpi / 96.0;
+    if (font_)
+        DeleteObject(font_);
+    if (indexFont_)
+        DeleteObject(indexFont_);
+    font_ = messageFont(dpi);
+    indexFont_ = indexFont(dpi);
+    for (const Layout::Control &c : Layout::kControls) {
+        HWND hwnd = control(c.id);
+        if (!hwnd)
+            continue;
+        const LayoutScale::Box at = c.kind == Layout::Kind::DrawingSurface
+                                        ? LayoutScale::outline(gridBox(c), scale_)
+                                        : LayoutScale::area(gridBox(c), scale_);
+        SetWindowPos(hwnd, nullptr, at.left, at.top, at.width, at.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(hwnd, WM_SETFONT,
+                     reinterpret_cast<WPARAM>(c.id == ControlId::lbl1 ? indexFont_ : font_), TRUE);
+    }
+    const LayoutScale::Box client = LayoutScale::area(
+        {0, 0, Layout::toPixels(Layout::kClientWidth), Layout::toPixels(Layout::kClientHeight)},
+        scale_);
+    RECT frame{0, 0, client.width, client.height};
+    AdjustWindowRectExForDpi(&frame, kStyle, FALSE, 0, dpi);
+    SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void Win32Window::show(int how)
+{
+    ShowWindow(hwnd_, how);
+    UpdateWindow(hwnd_);
+    SetFocus(control(ControlId::cmd1));
+}
+
+bool Win32Window::isButton(HWND hwnd) const
+{
+    for (const Layout::Control &c : Layout::kControls)
+        if (c.kind == Layout::Kind::PushButton && control(c.id) == hwnd)
+            return true;
+    return false;
+}
+
+bool Win32Window::pressesButton(const MSG &msg) const
+{
+    const bool enter = msg.wParam == VK_RETURN;
+    if (!enter || !isButton(msg.hwnd))
+        return false;
+    if (msg.message == WM_KEYDOWN && !(msg.lParam & (1 << 30))) // not a repeat
+        SendMessageW(msg.hwnd, BM_CLICK, 0, 0);
+    return msg.message == WM_KEYDOWN || msg.message == WM_KEYUP || msg.message == WM_CHAR;
+}
+
+RECT Win32Window::ringAround(HWND hwnd) const
+{
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT *>(&r), 2);
+    constexpr int reach = kRingGap + kRingWidth;
+    return {r.left - reach, r.top - reach, r.right + reach, r.bottom + reach};
+}
+
+// The frame rectangles, one-pixel outlines in the window-text colour, and the focus ring.
+void Win32Window::paintFrames()
+{
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd_, &ps);
+    HBRUSH ink = GetSysColorBrush(COLOR_WINDOWTEXT);
+    for (const Layout::Control &c : Layout::kControls)
+        if (c.kind == Layout::Kind::FrameRect) {
+            const LayoutScale::Box b = LayoutScale::outline(gridBox(c), scale_);
+            fillOutline(dc, {b.left, b.top, b.left + b.width, b.top + b.height}, 1, ink);
+        }
+    HWND focus = GetFocus();
+    if (focus && GetParent(focus) == hwnd_)
+        fillOutline(dc, ringAround(focus), kRingWidth, ink);
+    EndPaint(hwnd_, &ps);
+}
+
+LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND: {
+        const int id = LOWORD(wParam) - kFirstControlId;
+        auto *from = reinterpret_cast<HWND>(lParam);
+        // With BS_NOTIFY a quick second press comes as a double click: it is a click as well.
+        const bool pressed = HIWORD(wParam) == BN_CLICKED || HIWORD(wParam) == BN_DOUBLECLICKED;
+        if (pressed && id >= 0 && id < static_cast<int>(Layout::kControlCount))
+            form_->click(static_cast<ControlId>(id));
+        else if (HIWORD(wParam) == BN_SETFOCUS || HIWORD(wParam) == BN_KILLFOCUS) {
+            const RECT ring = ringAround(from);
+            InvalidateRect(hwnd_, &ring, TRUE);
+        }
+        return 0;
+    }
+    case WM_TIMER:
+        if (wParam == kTimerId && services_ && services_->timerRunning()) {
+            form_->tick();
+            surface_.flush();
+        }
+        return 0;
+    case WM_PAINT:
+        paintFrames();
+        return 0;
+    case WM_CTLCOLORSTATIC:
+        if (services_ && reinterpret_cast<HWND>(lParam) == control(ControlId::lbl1))
+            return reinterpret_cast<LRESULT>(services_->labelColors(reinterpret_cast<HDC>(wParam)));
+        break;
+    case WM_DPICHANGED: {
+        const auto *suggested = reinterpret_cast<const RECT *>(lParam);
+        layOut(HIWORD(wParam));
+        SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return 0;
+    }
+    case WM_ACTIVATE: // the focus goes back where it was when the window is active again
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            lastFocus_ = GetFocus();
+        } else if (lastFocus_ && IsWindow(lastFocus_)) {
+            SetFocus(lastFocus_);
+            return 0;
+        }
+        break;
+    case WM_DESTROY:
+        if (services_)
+            services_->setTimerEnabled(TimerId::tmr1, false);
+        PostQuitMessage(0);
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK Win32Window::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto *self =
+            static_cast<Win32Window *>(reinterpret_cast<CREATESTRUCTW *>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto *self = reinterpret_cast<Win32Window *>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self)
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+    }
+    return self->handle(message, wParam, lParam);
+}

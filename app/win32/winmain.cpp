@@ -1,0 +1,26 @@
+#include "win32window.h"
+
+#include <commctrl.h>
+#include <windows.h>
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
+{
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    Win32Window window;
+    std::wstring error;
+    if (!window.create(instance, error)) {
+        MessageBoxW(nullptr, error.c_str(), L"Fizzet", MB_OK | MB_ICONERROR);
+        return 1;
+    }
+    window.show(show);
+    MSG msg;
+    BOOL got;
+    while ((got = GetMessageW(&msg, nullptr, 0, 0)) > 0) {
+        if (window.pressesButton(msg) || IsDialogMessageW(window.hwnd(), &msg))
+            continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return got == 0 ? static_cast<int>(msg.wParam) : 1;
+}

@@ -1,0 +1,147 @@
+#include "dibsurface.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"FizzetSurface";
+// Border thickness: left, top, right (none at the bottom).
+constexpr int kBorderLeft = 1, kBorderTop = 1, kBorderRight = 1;
+
+} // namespace
+
+bool DibSurface::registerClass(HINSTANCE instance)
+{
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = &DibSurface::procedure;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.lpszClassName = kClassName;
+    return RegisterClassExW(&wc) != 0;
+}
+
+HWND DibSurface::create(HWND parent, int id, HINSTANCE instance)
+{
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = kWidth;
+    info.bmiHeader.biHeight = -kHeight; // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void *bits = nullptr;
+    bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    memory_ = CreateCompatibleDC(nullptr);
+    if (!bitmap_ || !memory_)
+        return nullptr;
+    pixels_ = static_cast<std::uint32_t *>(bits);
+    previous_ = static_cast<HBITMAP>(SelectObject(memory_, bitmap_));
+    hwnd_ = CreateWindowExW(0, kClassName, L"Point animation", WS_CHILD | WS_VISIBLE | WS_TABSTOP,
+                            0, 0, 1, 1, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                            instance, this);
+    clear();
+    return hwnd_;
+}
+
+DibSurface::~DibSurface()
+{
+    if (memory_) {
+        SelectObject(memory_, previous_);
+        DeleteDC(memory_);
+    }
+    if (bitmap_)
+        DeleteObject(bitmap_);
+}
+
+void DibSurface::clear()
+{
+    std::fill_n(pixels_, kWidth * kHeight, toDibPixel(GetSysColor(COLOR_WINDOW)));
+    dirty_ = DirtyBox();
+    if (hwnd_)
+        InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void DibSurface::flush()
+{
+    if (const auto box = dirty_.take()) {
+        const RECT shown = shownRect(*box);
+        InvalidateRect(hwnd_, &shown, FALSE);
+    }
+}
+
+void DibSurface::layOut()
+{
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    blocks_ = LayoutScale::fit(kWidth, kHeight,
+                               {kBorderLeft, kBorderTop, client.right - kBorderLeft - kBorderRight,
+                                client.bottom - kBorderTop});
+    InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+RECT DibSurface::shownRect(const LayoutScale::Box &p) const
+{
+    const int b = blocks_.size;
+    return {blocks_.left + p.left * b, blocks_.top + p.top * b,
+            blocks_.left + (p.left + p.width) * b, blocks_.top + (p.top + p.height) * b};
+}
+
+void DibSurface::paint()
+{
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd_, &ps);
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    const RECT shown = shownRect({0, 0, kWidth, kHeight});
+    // The spare room around the blocks, then the border, then the picture.
+    HRGN spare = CreateRectRgn(kBorderLeft, kBorderTop, client.right - kBorderRight, client.bottom);
+    HRGN picture = CreateRectRgnIndirect(&shown);
+    CombineRgn(spare, spare, picture, RGN_DIFF);
+    FillRgn(dc, spare, GetSysColorBrush(COLOR_WINDOW));
+    DeleteObject(spare);
+    DeleteObject(picture);
+    HBRUSH ink = GetSysColorBrush(COLOR_WINDOWTEXT);
+    const RECT top{0, 0, client.right, kBorderTop};
+    const RECT left{0, 0, kBorderLeft, client.bottom};
+    const RECT right{client.right - kBorderRight, 0, client.right, client.bottom};
+    for (const RECT &edge : {top, left, right})
+        FillRect(dc, &edge, ink);
+    SetStretchBltMode(dc, COLORONCOLOR);
+    StretchBlt(dc, shown.left, shown.top, shown.right - shown.left, shown.bottom - shown.top,
+               memory_, 0, 0, kWidth, kHeight, SRCCOPY);
+    EndPaint(hwnd_, &ps);
+}
+
+LRESULT CALLBACK DibSurface::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto *self =
+            static_cast<DibSurface *>(reinterpret_cast<CREATESTRUCTW *>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto *self = reinterpret_cast<DibSurface *>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    switch (message) {
+    case WM_PAINT:
+        self->paint();
+        return 0;
+    case WM_ERASEBKGND:
+        return 1; // WM_PAINT covers every pixel
+    case WM_SIZE:
+        self->layOut();
+        return 0;
+    case WM_LBUTTONDOWN:
+        SetFocus(hwnd);
+        return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: // the parent draws the focus ring around the surface
+        SendMessageW(
+            GetParent(hwnd), WM_COMMAND,
+            MAKEWPARAM(GetDlgCtrlID(hwnd), message == WM_SETFOCUS ? BN_SETFOCUS : BN_KILLFOCUS),
+            reinterpret_cast<LPARAM>(hwnd));
+        return 0;
+    default:
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "color.h"
+#include "dibpixel.h"
+#include "dirtybox.h"
+#include "layoutscale.h"
+
+#include <windows.h>
+
+#include <cstdint>
+
+// The drawing surface on Win32: a child window backed by a 32-bit DIB section that keeps
+// whatever is plotted until it is cleared, so the picture survives covering and minimising.
+// A one-pixel border in the window-text colour runs along the top, left and right; inside it
+// the 183 x 128 positions are shown as square blocks of the largest whole number of pixels that
+// fits, centred on the window colour.
+class DibSurface
+{
+public:
+    static constexpr int kWidth = 183, kHeight = 128;
+
+    // Registers the window class once per process; false if that fails.
+    static bool registerClass(HINSTANCE instance);
+    // The child window, named for screen readers; null if it cannot be made.
+    HWND create(HWND parent, int id, HINSTANCE instance);
+    ~DibSurface();
+
+    // Positions outside the drawing area are ignored.
+    void plot(int x, int y, Color color)
+    {
+        if (static_cast<unsigned>(x) >= kWidth || static_cast<unsigned>(y) >= kHeight)
+            return;
+        pixels_[y * kWidth + x] = toDibPixel(color);
+        dirty_.add(x, y);
+    }
+    void clear();
+    // Invalidates what was plotted since the last flush.
+    void flush();
+    // After the window's size changes.
+    void layOut();
+    HWND hwnd() const { return hwnd_; }
+
+private:
+    static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void paint();
+    RECT shownRect(const LayoutScale::Box &positions) const;
+
+    HWND hwnd_ = nullptr;
+    HDC memory_ = nullptr;
+    HBITMAP bitmap_ = nullptr, previous_ = nullptr;
+    std::uint32_t *pixels_ = nullptr; // top-down rows of kWidth
+    DirtyBox dirty_;
+    LayoutScale::Blocks blocks_{1, 1, 1};
+};
