@@ -3,7 +3,8 @@
 #
 #   ./dev.sh run     build the program and start it
 #   ./dev.sh test    build everything and run every test, then all of them again built with
-#                    AddressSanitizer and UndefinedBehaviorSanitizer
+#                    AddressSanitizer and UndefinedBehaviorSanitizer, then cross-build the
+#                    Windows program and run its tests under Wine
 #   ./dev.sh deps    only install the packages
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -19,6 +20,8 @@ packages=(
     dbus-daemon at-spi2-core python3-pyatspi
     # packaging checks
     dpkg-dev file desktop-file-utils appstream devscripts binutils-mingw-w64-x86-64
+    # the Windows program: cross-compiler, and Wine to run it
+    g++-mingw-w64-x86-64 wine wine64
 )
 
 install_missing() {
@@ -58,6 +61,7 @@ test)
     ctest --preset default
     build sanitize
     ctest --preset sanitize
+    cmake --workflow --preset windows
     ;;
 *)
     echo "usage: $0 run|test|deps" >&2

@@ -275,6 +275,8 @@ LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam)
         if (wParam == kTimerId && services_ && services_->timerRunning()) {
             form_->tick();
             surface_.flush();
+            if (tickObserver_)
+                tickObserver_();
         }
         return 0;
     case WM_PAINT:

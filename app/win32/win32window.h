@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -26,6 +27,8 @@ public:
     // Keys the dialog manager does not give push buttons: Return and Enter press the focused
     // one, once per key press. True when the message was used up.
     bool pressesButton(const MSG &msg) const;
+    // Called after every tick (for measuring).
+    void observeTicks(std::function<void()> observer) { tickObserver_ = std::move(observer); }
 
 private:
     static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -45,4 +48,5 @@ private:
     HFONT font_ = nullptr, indexFont_ = nullptr;
     double scale_ = 1.0;
     HWND lastFocus_ = nullptr;
+    std::function<void()> tickObserver_;
 };
