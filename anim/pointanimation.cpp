@@ -5,16 +5,20 @@
 
 namespace {
 
-// floor(scale * r) for r in [0, 1), formed in double precision so it is exact.
-std::int16_t scaledFloor(int scale, float r)
+// floor(scale * r) for r in [0, 1), formed exactly: in single precision where the scale is a
+// power of two (scaling a float by one is exact), else in double precision.
+template<int scale> int scaledFloor(float r)
 {
-    return static_cast<std::int16_t>(scale * static_cast<double>(r));
+    if constexpr ((scale & (scale - 1)) == 0)
+        return static_cast<int>(r * static_cast<float>(scale));
+    else
+        return static_cast<int>(scale * static_cast<double>(r));
 }
 
 // Adds floor(2r), 0 or 1, to a coordinate in 0..max; max + 1 becomes 1.
 void advanceAndWrap(std::int16_t &coordinate, std::int16_t max, float r)
 {
-    coordinate = static_cast<std::int16_t>(coordinate + scaledFloor(2, r));
+    coordinate = static_cast<std::int16_t>(coordinate + scaledFloor<2>(r));
     if (coordinate > max)
         coordinate = static_cast<std::int16_t>(coordinate - max);
 }
@@ -23,20 +27,28 @@ void advanceAndWrap(std::int16_t &coordinate, std::int16_t max, float r)
 void jitter(std::int16_t &coordinate, std::int16_t max, float r)
 {
     coordinate = std::clamp<std::int16_t>(
-        static_cast<std::int16_t>(coordinate + scaledFloor(3, r) - 1), 0, max);
+        static_cast<std::int16_t>(coordinate + scaledFloor<3>(r) - 1), 0, max);
 }
 
-// floor(v / max * 256) for v in 0..max, the share of a colour component that a coordinate earns.
-template<int max> constexpr std::array<std::int16_t, max + 1> shadeTable()
+// The colour component that a coordinate v in 0..max earns, floor(v / max * 256) counted as
+// at most 255 (as composeRgb counts it), already in its byte of the colour.
+template<int max, int shift> constexpr std::array<Color, max + 1> shadeTable()
 {
-    std::array<std::int16_t, max + 1> shades{};
+    std::array<Color, max + 1> shades{};
     for (int v = 0; v <= max; ++v)
-        shades[v] = static_cast<std::int16_t>(v / double{max} * 256);
+        shades[v] = static_cast<Color>(std::min(255, static_cast<int>(v / double{max} * 256)))
+                    << shift;
     return shades;
 }
 
-constexpr auto kRedByRow = shadeTable<PointField::kMaxY>();
-constexpr auto kBlueByColumn = shadeTable<PointField::kMaxX>();
+constexpr auto kRedByRow = shadeTable<PointField::kMaxY, 0>();
+constexpr auto kBlueByColumn = shadeTable<PointField::kMaxX, 16>();
+
+// The colour of a point at (x, y): red grows downward, blue rightward; green is random, 0..255.
+Color shade(int x, int y, float greenSource)
+{
+    return kRedByRow[y] | static_cast<Color>(scaledFloor<256>(greenSource)) << 8 | kBlueByColumn[x];
+}
 
 } // namespace
 
@@ -46,48 +58,49 @@ void PointAnimation::reset()
     layOut(field_, mode_);
 }
 
+// Every point is plotted where the previous tick left it, then moved. The 366 random values
+// are drawn at once, in the order in which the points take them (two each, point by point),
+// and the points are plotted all at once before any moves: moving a point changes nothing
+// another point plots, so nobody can tell this from one point after the other. Where the
+// surface's pixels are at hand they are written directly, else handed over in one call.
 void PointAnimation::tick()
 {
-    for (int i = 0; i < PointField::kCount; ++i) {
-        services_.plotPixel(SurfaceId::pct1, field_.x[i], field_.y[i], field_.color[i]);
-        switch (mode_) {
-        case MotionMode::Fall:
-            fall(i);
-            break;
-        case MotionMode::Sort:
-            sort(i);
-            break;
-        case MotionMode::Wind:
-            wind(i);
-            break;
-        }
+    std::array<float, 2 * PointField::kCount> r;
+    services_.randomUnits(r);
+    if (const auto pixels = services_.surfacePixels(SurfaceId::pct1)) {
+        PixelSink(*pixels).plotAll(field_.x, field_.y, field_.color);
+    } else {
+        std::array<PixelPlot, PointField::kCount> plots;
+        for (int i = 0; i < PointField::kCount; ++i)
+            plots[i] = {field_.x[i], field_.y[i], field_.color[i]};
+        services_.plotPixels(SurfaceId::pct1, plots);
     }
+    move(r);
 }
 
-// Drops by 0 or 1; past the bottom row it comes back at row 1.
-void PointAnimation::fall(int i)
+void PointAnimation::move(const std::array<float, 2 * PointField::kCount> &r)
 {
-    advanceAndWrap(field_.y[i], PointField::kMaxY, services_.randomUnit());
-    recolor(i, services_.randomUnit());
-}
-
-// Steps -1, 0 or +1 on each axis, held inside the field; the colour stays.
-void PointAnimation::sort(int i)
-{
-    jitter(field_.x[i], PointField::kMaxX, services_.randomUnit());
-    jitter(field_.y[i], PointField::kMaxY, services_.randomUnit());
-}
-
-// Drifts right by 0 or 1; past the right-hand column it comes back at column 1.
-void PointAnimation::wind(int i)
-{
-    advanceAndWrap(field_.x[i], PointField::kMaxX, services_.randomUnit());
-    recolor(i, services_.randomUnit());
-}
-
-// Red grows downward and blue rightward (each 0..256, composeRgb caps at 255); green is random.
-void PointAnimation::recolor(int i, float greenSource)
-{
-    field_.color[i] = services_.composeRgb(kRedByRow[field_.y[i]], scaledFloor(256, greenSource),
-                                           kBlueByColumn[field_.x[i]]);
+    constexpr int n = PointField::kCount;
+    auto &xs = field_.x, &ys = field_.y;
+    auto &colors = field_.color;
+    switch (mode_) {
+    case MotionMode::Fall: // drop by 0 or 1; past the bottom row, back at row 1
+        for (int i = 0; i < n; ++i) {
+            advanceAndWrap(ys[i], PointField::kMaxY, r[2 * i]);
+            colors[i] = shade(xs[i], ys[i], r[2 * i + 1]);
+        }
+        break;
+    case MotionMode::Sort: // step -1, 0 or +1 each way, held inside; the colour stays
+        for (int i = 0; i < n; ++i) {
+            jitter(xs[i], PointField::kMaxX, r[2 * i]);
+            jitter(ys[i], PointField::kMaxY, r[2 * i + 1]);
+        }
+        break;
+    case MotionMode::Wind: // drift right by 0 or 1; past the last column, back at column 1
+        for (int i = 0; i < n; ++i) {
+            advanceAndWrap(xs[i], PointField::kMaxX, r[2 * i]);
+            colors[i] = shade(xs[i], ys[i], r[2 * i + 1]);
+        }
+        break;
+    }
 }

@@ -3,6 +3,8 @@
 #include "pointfield.h"
 #include "runtimeservices.h"
 
+#include <array>
+
 // The point animation: the point field, its motion rule and the timer that moves it. Each
 // method is the handler of one control.
 class PointAnimation
@@ -24,10 +26,8 @@ public:
     void tick();
 
 private:
-    void fall(int i);
-    void sort(int i);
-    void wind(int i);
-    void recolor(int i, float greenSource);
+    // Moves each point one step with its two values of r, recolouring under Fall and Wind.
+    void move(const std::array<float, 2 * PointField::kCount> &r);
 
     RuntimeServices &services_;
     PointField field_;

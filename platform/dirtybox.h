@@ -11,12 +11,27 @@
 class DirtyBox
 {
 public:
-    void add(int x, int y)
+    // A bounding box gathered in local variables, where the compiler can keep it in registers
+    // while pixels are written.
+    struct Bounds
     {
-        left_ = std::min(left_, x);
-        right_ = std::max(right_, x);
-        top_ = std::min(top_, y);
-        bottom_ = std::max(bottom_, y);
+        int left = kNone, right = -1, top = kNone, bottom = -1;
+        void add(int x, int y)
+        {
+            left = std::min(left, x);
+            right = std::max(right, x);
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+        }
+    };
+
+    void add(int x, int y) { add(Bounds{x, x, y, y}); }
+    void add(const Bounds &b)
+    {
+        left_ = std::min(left_, b.left);
+        right_ = std::max(right_, b.right);
+        top_ = std::min(top_, b.top);
+        bottom_ = std::max(bottom_, b.bottom);
     }
     // The box, then empty again; nothing when nothing was added.
     std::optional<LayoutScale::Box> take()

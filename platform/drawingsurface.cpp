@@ -7,7 +7,6 @@
 #include <QPaintEvent>
 #include <QPainter>
 
-
 namespace {
 // Border thickness on each side: left, top, right, bottom.
 constexpr QMargins kBorder{1, 1, 1, 0};
@@ -23,8 +22,8 @@ QAccessibleInterface *canvasFactory(const QString &, QObject *object)
 
 DrawingSurface::DrawingSurface(QSize size, QWidget *parent)
     : QWidget(parent), image_(size.shrunkBy(kBorder), QImage::Format_RGB32),
-      pixels_(reinterpret_cast<QRgb *>(image_.bits())),
-      stride_(static_cast<int>(image_.bytesPerLine() / sizeof(QRgb)))
+      pixels_(reinterpret_cast<std::uint32_t *>(image_.bits())),
+      stride_(static_cast<int>(image_.bytesPerLine() / sizeof(std::uint32_t)))
 {
     static const bool canvasRole = (QAccessible::installFactory(&canvasFactory), true);
     Q_UNUSED(canvasRole);

@@ -2,10 +2,12 @@
 
 #include "color.h"
 #include "dirtybox.h"
-#include "qtcolor.h"
+#include "pixelsink.h"
 
 #include <QImage>
 #include <QWidget>
+
+#include <cstdint>
 
 // A pixel canvas: a backing image that keeps whatever is plotted until it is cleared, so the
 // picture survives being covered or minimised. A one-pixel border runs along the top, left and
@@ -22,14 +24,9 @@ public:
 
     QSize drawingSize() const { return image_.size(); }
     // Drawing-area coordinates; outside the area nothing happens.
-    void plot(int x, int y, Color color)
-    {
-        if (static_cast<unsigned>(x) >= static_cast<unsigned>(image_.width()) ||
-            static_cast<unsigned>(y) >= static_cast<unsigned>(image_.height()))
-            return;
-        pixels_[y * stride_ + x] = toQRgb(color);
-        dirty_.add(x, y);
-    }
+    void plot(int x, int y, Color color) { PixelSink(pixels()).plot(x, y, color); }
+    // The pixels themselves, for writing many at once.
+    SurfacePixels pixels() { return {pixels_, stride_, image_.width(), image_.height(), &dirty_}; }
     void clear();
     // Schedules one repaint of everything plotted since the last flush.
     void flush();
@@ -50,7 +47,7 @@ private:
 
     // Never shared, so pixels_ stays valid: image() hands out deep copies.
     QImage image_;
-    QRgb *pixels_;
+    std::uint32_t *pixels_;
     int stride_;     // in pixels
     int block_ = 1;  // pixels per position, each way
     QPoint origin_;  // where position (0, 0) is shown

@@ -24,8 +24,7 @@ QString colorName(Color color)
 } // namespace
 
 QtRuntimeServices::QtRuntimeServices(QLabel &lbl1, QTimer &tmr1, DrawingSurface &pct1)
-    : lbl1_(lbl1), tmr1_(tmr1), pct1_(pct1),
-      lbl1Text_(lbl1.palette().color(QPalette::WindowText))
+    : lbl1_(lbl1), tmr1_(tmr1), pct1_(pct1), lbl1Text_(lbl1.palette().color(QPalette::WindowText))
 {}
 
 void QtRuntimeServices::setCaption(LabelId, std::string_view text)
@@ -38,9 +37,9 @@ void QtRuntimeServices::setBackColor(LabelId, Color color)
     QPalette palette = lbl1_.palette();
     palette.setColor(QPalette::Window, toQColor(color));
     const QRgb own = lbl1Text_.rgb();
-    palette.setColor(QPalette::WindowText,
-                     toQColor(Contrast::readableTextOn(
-                         color, rgbColor(qRed(own), qGreen(own), qBlue(own)))));
+    palette.setColor(
+        QPalette::WindowText,
+        toQColor(Contrast::readableTextOn(color, rgbColor(qRed(own), qGreen(own), qBlue(own)))));
     lbl1_.setPalette(palette);
     lbl1_.setAutoFillBackground(true);
     lbl1_.setAccessibleName(lbl1_.text() + QStringLiteral(", ") + colorName(color));
@@ -77,4 +76,9 @@ void QtRuntimeServices::clearSurface(SurfaceId)
 void QtRuntimeServices::plotPixel(SurfaceId, std::int16_t x, std::int16_t y, Color color)
 {
     pct1_.plot(x, y, color);
+}
+
+std::optional<SurfacePixels> QtRuntimeServices::surfacePixels(SurfaceId)
+{
+    return pct1_.pixels();
 }

@@ -26,6 +26,7 @@ public:
     void setTimerEnabled(TimerId timer, bool enabled) override;
     void clearSurface(SurfaceId surface) override;
     void plotPixel(SurfaceId surface, std::int16_t x, std::int16_t y, Color color) override;
+    std::optional<SurfacePixels> surfacePixels(SurfaceId surface) override;
 
 private:
     void announceLabel();

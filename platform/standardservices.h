@@ -13,6 +13,11 @@ class StandardServices : public RuntimeServices
 {
 public:
     float randomUnit() override { return random_.next(); }
+    void randomUnits(std::span<float> values) override
+    {
+        for (float &value : values)
+            value = random_.next();
+    }
     Color composeRgb(std::int16_t red, std::int16_t green, std::int16_t blue) override
     {
         return rgbColor(red, green, blue);

@@ -29,6 +29,11 @@ public:
     // Every other call that changes something, as text: "setCaption lbl1 8", "clearSurface pct1".
     std::vector<std::string> calls;
     bool timerEnabled = false;
+    // With `direct`, the surface's pixels are offered to be written in place, here: 183 x 128,
+    // 0xFFRRGGBB, starting black.
+    bool direct = false;
+    std::vector<std::uint32_t> pixels = std::vector<std::uint32_t>(183 * 128, 0xFF000000u);
+    DirtyBox dirty;
 
     float randomUnit() override
     {
@@ -67,6 +72,12 @@ public:
     {
         if (keepPlots)
             plots.push_back({x, y, color});
+    }
+    std::optional<SurfacePixels> surfacePixels(SurfaceId) override
+    {
+        if (!direct)
+            return std::nullopt;
+        return SurfacePixels{pixels.data(), 183, 183, 128, &dirty};
     }
 
 private:

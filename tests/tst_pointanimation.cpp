@@ -55,6 +55,7 @@ private slots:
     void sortKeepsColours();
     void plotsPositionReachedOnPreviousTick();
     void startAndStopOnlySwitchTimer();
+    void writingPixelsDirectlyLooksTheSame();
     void longRandomRunKeepsPointsInField();
 };
 
@@ -252,6 +253,38 @@ void PointAnimationTest::startAndStopOnlySwitchTimer()
     QCOMPARE(paused.services.plots, steady.services.plots);
     QCOMPARE(paused.animation.field().color, steady.animation.field().color);
     QCOMPARE(paused.animation.mode(), MotionMode::Fall);
+}
+
+// Where the platform lets the tick write the surface's pixels itself, the picture is exactly the
+// one that plotting pixel by pixel in point order gives, under every rule.
+void PointAnimationTest::writingPixelsDirectlyLooksTheSame()
+{
+    FakeRuntimeServices direct(7), byPlots(7);
+    direct.direct = true;
+    PointAnimation a(direct), b(byPlots);
+    for (MotionMode mode : {MotionMode::Wind, MotionMode::Sort, MotionMode::Fall}) {
+        for (PointAnimation *animation : {&a, &b}) {
+            animation->selectMode(mode);
+            animation->reset();
+        }
+        for (int t = 0; t < 40; ++t) {
+            a.tick();
+            b.tick();
+        }
+    }
+    std::vector<std::uint32_t> replayed(183 * 128, 0xFF000000u);
+    DirtyBox::Bounds bounds;
+    for (const auto &p : byPlots.plots) {
+        replayed[p.y * 183 + p.x] = PixelSink::toRgb(p.color) | 0xFF000000u;
+        bounds.add(p.x, p.y);
+    }
+    QVERIFY(direct.pixels == replayed);
+    QCOMPARE(direct.randomsTaken, byPlots.randomsTaken);
+    const auto box = direct.dirty.take();
+    QVERIFY(box);
+    QCOMPARE(box->left, bounds.left);
+    QCOMPARE(box->right(), bounds.right);
+    QCOMPARE(box->bottom(), bounds.bottom);
 }
 
 void PointAnimationTest::longRandomRunKeepsPointsInField()

@@ -1,5 +1,6 @@
 #include "basicpalette.h"
 #include "drawingsurface.h"
+#include "qtcolor.h"
 #include "qtruntimeservices.h"
 #include "randomunit.h"
 

@@ -56,7 +56,7 @@ DibSurface::~DibSurface()
 
 void DibSurface::clear()
 {
-    std::fill_n(pixels_, kWidth * kHeight, toDibPixel(GetSysColor(COLOR_WINDOW)));
+    std::fill_n(pixels_, kWidth * kHeight, PixelSink::toRgb(GetSysColor(COLOR_WINDOW)));
     dirty_ = DirtyBox();
     if (hwnd_)
         InvalidateRect(hwnd_, nullptr, FALSE);

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "color.h"
-#include "dibpixel.h"
 #include "dirtybox.h"
 #include "layoutscale.h"
+#include "pixelsink.h"
 
 #include <windows.h>
 
@@ -26,13 +26,9 @@ public:
     ~DibSurface();
 
     // Positions outside the drawing area are ignored.
-    void plot(int x, int y, Color color)
-    {
-        if (static_cast<unsigned>(x) >= kWidth || static_cast<unsigned>(y) >= kHeight)
-            return;
-        pixels_[y * kWidth + x] = toDibPixel(color);
-        dirty_.add(x, y);
-    }
+    void plot(int x, int y, Color color) { PixelSink(pixels()).plot(x, y, color); }
+    // The pixels themselves, for writing many at once.
+    SurfacePixels pixels() { return {pixels_, kWidth, kWidth, kHeight, &dirty_}; }
     void clear();
     // Invalidates what was plotted since the last flush.
     void flush();

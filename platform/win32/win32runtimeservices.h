@@ -27,6 +27,7 @@ public:
     void setTimerEnabled(TimerId timer, bool enabled) override;
     void clearSurface(SurfaceId surface) override;
     void plotPixel(SurfaceId surface, std::int16_t x, std::int16_t y, Color color) override;
+    std::optional<SurfacePixels> surfacePixels(SurfaceId) override { return pct1_.pixels(); }
 
     bool timerRunning() const { return timerRunning_; }
     // Answers WM_CTLCOLORSTATIC for lbl1: its colours on `dc`, and the brush of its background.
