@@ -4,6 +4,7 @@
 
 #include <QAccessibleWidget>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -27,6 +28,7 @@ DrawingSurface::DrawingSurface(QSize size, QWidget *parent)
 {
     static const bool canvasRole = (QAccessible::installFactory(&canvasFactory), true);
     Q_UNUSED(canvasRole);
+    paintAtOnce_ = QGuiApplication::platformName() == QLatin1String("xcb");
     setAttribute(Qt::WA_StaticContents);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setContentsMargins(kBorder);
@@ -50,7 +52,7 @@ void DrawingSurface::clear()
 void DrawingSurface::flush()
 {
     if (const auto box = dirty_.take())
-        update(QRect(origin_ + QPoint(box->left, box->top) * block_,
+        repaint(QRect(origin_ + QPoint(box->left, box->top) * block_,
                      QSize(box->width, box->height) * block_));
 }
 
@@ -59,8 +61,9 @@ void DrawingSurface::paintEvent(QPaintEvent *event)
     QPainter painter(this);
     const QRect exposed = event->rect() & contentsRect();
     const QRect shown = shownArea();
-    for (const QRect &spare : QRegion(exposed).subtracted(shown))
-        painter.fillRect(spare, background());
+    if (!shown.contains(exposed)) // spare room around the blocks
+        for (const QRect &spare : QRegion(exposed).subtracted(shown))
+            painter.fillRect(spare, background());
     const QRect part = exposed & shown;
     if (!part.isEmpty()) {
         // The positions the part touches, drawn whole.
@@ -71,6 +74,8 @@ void DrawingSurface::paintEvent(QPaintEvent *event)
                           image_, source);
     }
 
+    if (contentsRect().contains(event->rect())) // a tick's repaint: no border in it
+        return;
     const QColor border = palette().color(QPalette::WindowText);
     const QRect all = rect();
     painter.fillRect(QRect(0, 0, all.width(), kBorder.top()), border);

@@ -49,7 +49,8 @@ private:
     QImage image_;
     std::uint32_t *pixels_;
     int stride_;     // in pixels
-    int block_ = 1;  // pixels per position, each way
+    bool paintAtOnce_ = false; // flush() repaints synchronously
+    int block_ = 1;            // pixels per position, each way
     QPoint origin_;  // where position (0, 0) is shown
     DirtyBox dirty_; // what was plotted since the last flush
 };
