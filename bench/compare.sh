@@ -109,6 +109,6 @@ if command -v valgrind >/dev/null; then
     per() { awk -v a="$1" -v b="$2" -v n="$((n6 - n2))" 'BEGIN {printf "%.0f", (b - a) / n}'; }
     echo "instructions per tick: whole process $(per "$(total 2)" "$(total 6)")," \
         "tick $(per "$(inclusive 2 'PointAnimation::tick')" "$(inclusive 6 'PointAnimation::tick')")," \
-        "paint and flush $(per "$(inclusive 2 'QWidgetRepaintManager::sync')" \
-        "$(inclusive 6 'QWidgetRepaintManager::sync')")"
+        "paint and flush $(per "$(inclusive 2 'DrawingSurface::flush')" \
+        "$(inclusive 6 'DrawingSurface::flush')")"
 fi

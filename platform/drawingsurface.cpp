@@ -3,10 +3,14 @@
 #include "layoutscale.h"
 
 #include <QAccessibleWidget>
+#include <QBackingStore>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QWindow>
+
+#include <cstring>
 
 namespace {
 // Border thickness on each side: left, top, right, bottom.
@@ -51,9 +55,18 @@ void DrawingSurface::clear()
 
 void DrawingSurface::flush()
 {
-    if (const auto box = dirty_.take())
-        repaint(QRect(origin_ + QPoint(box->left, box->top) * block_,
-                     QSize(box->width, box->height) * block_));
+    const auto box = dirty_.take();
+    if (!box)
+        return;
+    const QRect changed(origin_ + QPoint(box->left, box->top) * block_,
+                        QSize(box->width, box->height) * block_);
+    // On X11 the few changed pixels go to the server at once, saving the posted event and the
+    // wake-up an update() would cost on every tick. Elsewhere the compositor paces painting
+    // (Wayland's frame callbacks), so the repaint waits for it.
+    if (!paintAtOnce_)
+        update(changed);
+    else if (!pushToScreen(changed))
+        repaint(changed);
 }
 
 void DrawingSurface::paintEvent(QPaintEvent *event)
@@ -89,6 +102,37 @@ void DrawingSurface::changeEvent(QEvent *event)
     QWidget::changeEvent(event);
     if (event->type() == QEvent::PaletteChange)
         updateBorder();
+}
+
+// The changed pixels are copied straight into the window's backing store and sent to the
+// server: a tick's repaint needs no paint event and no painter, since the area shows nothing
+// but the image, one pixel per position. Where that does not hold (scaled blocks, a device
+// pixel ratio, a window not on screen, an unexpected store) the widget repaints as usual.
+bool DrawingSurface::pushToScreen(const QRect &changed)
+{
+    QWidget *top = window();
+    QBackingStore *store = top->backingStore();
+    QWindow *handle = top->windowHandle();
+    if (!store || !handle || !handle->isExposed() || block_ != 1 || devicePixelRatio() != 1 ||
+        !isVisible())
+        return false;
+    const QRect target(mapTo(top, changed.topLeft()), changed.size());
+    const QRegion region(target);
+    store->beginPaint(region);
+    auto *image = dynamic_cast<QImage *>(store->paintDevice());
+    const bool plain = image && image->depth() == 32 && image->devicePixelRatio() == 1 &&
+                       image->rect().contains(target);
+    if (plain) {
+        const QPoint source = changed.topLeft() - origin_;
+        const auto bytes = static_cast<std::size_t>(changed.width()) * sizeof(std::uint32_t);
+        for (int row = 0; row < changed.height(); ++row)
+            std::memcpy(image->scanLine(target.top() + row) + target.left() * 4,
+                        image_.constScanLine(source.y() + row) + source.x() * 4, bytes);
+    }
+    store->endPaint();
+    if (plain)
+        store->flush(region, handle);
+    return plain;
 }
 
 void DrawingSurface::resizeEvent(QResizeEvent *)

@@ -44,13 +44,14 @@ protected:
 private:
     QColor background() const;
     void updateBorder();
+    bool pushToScreen(const QRect &changed);
 
     // Never shared, so pixels_ stays valid: image() hands out deep copies.
     QImage image_;
     std::uint32_t *pixels_;
-    int stride_;     // in pixels
+    int stride_;               // in pixels
     bool paintAtOnce_ = false; // flush() repaints synchronously
     int block_ = 1;            // pixels per position, each way
-    QPoint origin_;  // where position (0, 0) is shown
-    DirtyBox dirty_; // what was plotted since the last flush
+    QPoint origin_;            // where position (0, 0) is shown
+    DirtyBox dirty_;           // what was plotted since the last flush
 };
