@@ -55,24 +55,9 @@ echo "peak RSS: fizzet $((frss / 1024)) MiB, floor $((brss / 1024)) MiB"
 (
     . "$here/../scripts/xvfb-run-window.sh"
     start_xvfb
-    shown() { # title, command...
-        local title=$1 t0
-        shift
-        t0=$(date +%s%N)
-        "$@" >/dev/null 2>&1 &
-        APP=$!
-        for _ in $(seq 2000); do
-            xdotool search --onlyvisible --name "^$title\$" >/dev/null 2>&1 && break
-            sleep 0.005
-        done
-        echo $((($(date +%s%N) - t0) / 1000000))
-        kill "$APP"
-        wait "$APP" 2>/dev/null || true
-        APP=
-    }
     for _ in 1 2 3 4 5 6 7; do
-        echo "fizzet $(shown Fizzet "$build/app/fizzet")"
-        echo "floor $(shown "Fizzet floor" "$build/bench/bench_floor")"
+        echo "fizzet $(shown_after Fizzet "$build/app/fizzet")"
+        echo "floor $(shown_after "Fizzet floor" "$build/bench/bench_floor")"
     done >"$out/shown"
     median() { grep "^$1 " "$out/shown" | cut -d' ' -f2 | sort -n | sed -n 4p; }
     f=$(median fizzet) b=$(median floor)

@@ -43,28 +43,17 @@ wait
 for name in linux windows; do echo "== $name"; grep -v '^window shown' "$out/$name.txt"; done
 
 # Time from launch until the window is visible, median of five.
-shown_after() { # command...
+median_shown() { # command...
     (
         . "$here/../scripts/xvfb-run-window.sh"
         start_xvfb
         for _ in 1 2 3 4 5; do
-            local t0
-            t0=$(date +%s%N)
-            "$@" >/dev/null 2>&1 &
-            APP=$!
-            for _ in $(seq 2000); do # 20 s at most
-                xdotool search --onlyvisible --name '^Fizzet$' >/dev/null 2>&1 && break
-                sleep 0.01
-            done
-            echo $((($(date +%s%N) - t0) / 1000000))
-            kill "$APP"
-            wait "$APP" 2>/dev/null || true
-            APP=
+            shown_after Fizzet "$@"
             [[ $1 == wine ]] && wineserver -w
         done | sort -n | sed -n 3p
     )
 }
-echo "== shown after (ms, median of 5): linux $(shown_after "$linux/app/fizzet")," \
-    "windows $(shown_after wine "$windows/app/win32/fizzet.exe")"
+echo "== shown after (ms, median of 5): linux $(median_shown "$linux/app/fizzet")," \
+    "windows $(median_shown wine "$windows/app/win32/fizzet.exe")"
 echo "== sizes: fizzet.exe $(stat -c %s "$windows/app/win32/fizzet.exe") bytes," \
     "zip $(stat -c %s "$windows"/fizzet-*-win64.zip) bytes"

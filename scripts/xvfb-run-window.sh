@@ -5,6 +5,8 @@
 #   start_window PROGRAM...    start the program and wait for its window "Fizzet" (sets APP, WID)
 #   click X Y                  left-click at (X, Y) inside the window
 #   shot FILE                  save the window's client area as a PNG
+#   shown_after TITLE PROGRAM...  start the program, print the milliseconds until its window
+#                              TITLE is visible (20 s at most), then end it
 # Everything started is stopped when the sourcing shell exits.
 XVFB_PID= APP= WID=
 
@@ -40,6 +42,16 @@ start_xvfb() {
     fi
     export DISPLAY=":$n"
     unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+    # It said it is ready; make sure a client gets in before anyone relies on it (not where it
+    # demands a cookie, which the caller adds once the display is known).
+    [[ ${XVFB_ARGS:-} == *-auth* ]] && return 0
+    for _ in $(seq 100); do
+        xdpyinfo >/dev/null 2>&1 && return 0
+        kill -0 "$XVFB_PID" 2>/dev/null || break
+        sleep 0.05
+    done
+    echo "Xvfb on $DISPLAY does not accept connections" >&2
+    return 1
 }
 
 start_window() {
@@ -64,4 +76,20 @@ click() {
 
 shot() {
     import -window "$WID" "$1"
+}
+
+shown_after() {
+    local title=$1 t0
+    shift
+    t0=$(date +%s%N)
+    "$@" >/dev/null 2>&1 &
+    APP=$!
+    for _ in $(seq 4000); do
+        xdotool search --onlyvisible --name "^$title\$" >/dev/null 2>&1 && break
+        sleep 0.005
+    done
+    echo $((($(date +%s%N) - t0) / 1000000))
+    kill "$APP"
+    wait "$APP" 2>/dev/null || true
+    APP=
 }
