@@ -14,7 +14,8 @@ trap 'rm -rf "$out"' EXIT
 export XDG_RUNTIME_DIR=$out/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 
-ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; } # CPU time in clock ticks (1/100 s)
+# CPU time of a process, all its threads, in microseconds (the scheduler's own count).
+cpu_us() { cat /proc/"$1"/task/*/schedstat | awk '{n += $1} END {printf "%.0f", n / 1000}'; }
 
 # One program animating: its CPU and its X server's over SECONDS, then its peak RSS.
 animate() { # name, title, command...
@@ -32,10 +33,10 @@ animate() { # name, title, command...
         if [ "$name" = fizzet ]; then click 100 104; click 36 104; fi # Reset, Start
         sleep 2 # settle
         local a0 x0
-        a0=$(ticks "$APP") x0=$(ticks "$XVFB_PID")
+        a0=$(cpu_us "$APP") x0=$(cpu_us "$XVFB_PID")
         sleep "$seconds"
         local a1 x1
-        a1=$(ticks "$APP") x1=$(ticks "$XVFB_PID")
+        a1=$(cpu_us "$APP") x1=$(cpu_us "$XVFB_PID")
         echo "$name $(((a1 - a0))) $(((x1 - x0))) $(awk '/VmHWM/ {print $2}' "/proc/$APP/status")" \
             >"$out/$name"
     )
@@ -45,7 +46,7 @@ animate floor "Fizzet floor" "$build/bench/bench_floor" &
 wait
 read -r _ fa fx frss <"$out/fizzet"
 read -r _ ba bx brss <"$out/floor"
-share() { awk -v t="$1" -v s="$seconds" 'BEGIN {printf "%.2f %%", t / s}'; }
+share() { awk -v t="$1" -v s="$seconds" 'BEGIN {printf "%.2f %%", t / s / 1e4}'; }
 echo "CPU over $seconds s:  fizzet $(share "$fa") (X server $(share "$fx"))," \
     "floor $(share "$ba") (X server $(share "$bx")), ratio $(awk -v a="$fa" -v b="$ba" \
     'BEGIN {printf "%.2f", (b > 0 ? a / b : 0)}')"

@@ -89,7 +89,7 @@ shown_after() {
         sleep 0.005
     done
     echo $((($(date +%s%N) - t0) / 1000000))
-    kill "$APP"
+    kill "$APP" 2>/dev/null || true
     wait "$APP" 2>/dev/null || true
     APP=
 }
