@@ -54,15 +54,24 @@ start_xvfb() {
     return 1
 }
 
+# Now and then the private server turns a connection away during its setup (Qt then says it
+# cannot connect to the display); a program that ends before its window appears is started
+# once more.
 start_window() {
-    "$@" &
-    APP=$!
-    WID=
-    for _ in $(seq 200); do
-        WID=$(xdotool search --onlyvisible --name '^Fizzet$' 2>/dev/null | head -1 || true)
+    local attempt
+    for attempt in 1 2; do
+        "$@" &
+        APP=$!
+        WID=
+        for _ in $(seq 200); do
+            WID=$(xdotool search --onlyvisible --name '^Fizzet$' 2>/dev/null | head -1 || true)
+            [ -n "$WID" ] && break
+            kill -0 "$APP" 2>/dev/null || break
+            sleep 0.05
+        done
         [ -n "$WID" ] && break
-        kill -0 "$APP" 2>/dev/null || break
-        sleep 0.05
+        kill -0 "$APP" 2>/dev/null && break # still running: no retry
+        wait "$APP" 2>/dev/null
     done
     [ -n "$WID" ] || { echo "no window captioned Fizzet appeared" >&2; return 1; }
     xdotool windowfocus --sync "$WID" 2>/dev/null || true

@@ -55,12 +55,24 @@ run() {
         *) vars+=("$1"); shift ;;
         esac
     done
+    local problems=() attempt
+    for attempt in 1 2; do
     (
         exec env "${unset[@]}" "$marker=1" ${vars[@]+"${vars[@]}"} \
             bash -c "exec $redirect \"\$0\"" "$prog"
     ) 2>"$work/err" &
     APP=$!
-    local problems=()
+    # A window row whose program ends at once, turned away by the server during its setup
+    # (see start_window), is run once more.
+    [ "$ending" = exit ] && break
+    for _ in $(seq 200); do
+        xdotool search --onlyvisible --name '^Fizzet$' >/dev/null 2>&1 && break
+        kill -0 "$APP" 2>/dev/null || break
+        sleep 0.05
+    done
+    kill -0 "$APP" 2>/dev/null && break
+    wait "$APP" 2>/dev/null
+    done
     if [ "$ending" != exit ]; then
         WID=
         for _ in $(seq 200); do
