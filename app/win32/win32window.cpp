@@ -1,5 +1,7 @@
 #include "win32window.h"
 
+#include "windowobject.h"
+
 #include <algorithm>
 #include <cwchar>
 #include <utility>
@@ -314,13 +316,7 @@ LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT CALLBACK Win32Window::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_NCCREATE) {
-        auto *self =
-            static_cast<Win32Window *>(reinterpret_cast<CREATESTRUCTW *>(lParam)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto *self = reinterpret_cast<Win32Window *>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    auto *self = windowObject(hwnd, message, lParam, &Win32Window::hwnd_);
     if (!self)
         return DefWindowProcW(hwnd, message, wParam, lParam);
     if (message == WM_NCDESTROY) {

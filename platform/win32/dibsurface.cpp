@@ -1,5 +1,7 @@
 #include "dibsurface.h"
 
+#include "windowobject.h"
+
 #include <algorithm>
 
 namespace {
@@ -115,13 +117,9 @@ void DibSurface::paint()
 
 LRESULT CALLBACK DibSurface::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_NCCREATE) {
-        auto *self =
-            static_cast<DibSurface *>(reinterpret_cast<CREATESTRUCTW *>(lParam)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto *self = reinterpret_cast<DibSurface *>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    auto *self = windowObject(hwnd, message, lParam, &DibSurface::hwnd_);
+    if (!self)
+        return DefWindowProcW(hwnd, message, wParam, lParam);
     switch (message) {
     case WM_PAINT:
         self->paint();
