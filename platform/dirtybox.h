@@ -2,48 +2,49 @@
 
 #include "layoutscale.h"
 
-#include <algorithm>
-#include <limits>
+#include <cstdint>
 #include <optional>
+#include <utility>
 
 // The bounding box of the positions plotted since it was last taken, so that a surface repaints
 // only what changed.
 class DirtyBox
 {
 public:
-    // A bounding box gathered in local variables, where the compiler can keep it in registers
-    // while pixels are written.
+    // A box of positions (at most 32767 each way), in 16-bit integers: gathered in a local
+    // Bounds while 32-bit pixels are written, it cannot alias them, so the compiler keeps it in
+    // registers.
     struct Bounds
     {
-        int left = kNone, right = -1, top = kNone, bottom = -1;
+        std::int16_t left = INT16_MAX, right = -1, top = INT16_MAX, bottom = -1;
         void add(int x, int y)
         {
-            left = std::min(left, x);
-            right = std::max(right, x);
-            top = std::min(top, y);
-            bottom = std::max(bottom, y);
+            const auto sx = static_cast<std::int16_t>(x), sy = static_cast<std::int16_t>(y);
+            left = sx < left ? sx : left;
+            right = sx > right ? sx : right;
+            top = sy < top ? sy : top;
+            bottom = sy > bottom ? sy : bottom;
+        }
+        void add(const Bounds &b)
+        {
+            if (b.left <= b.right) {
+                add(b.left, b.top);
+                add(b.right, b.bottom);
+            }
         }
     };
 
-    void add(int x, int y) { add(Bounds{x, x, y, y}); }
-    void add(const Bounds &b)
-    {
-        left_ = std::min(left_, b.left);
-        right_ = std::max(right_, b.right);
-        top_ = std::min(top_, b.top);
-        bottom_ = std::max(bottom_, b.bottom);
-    }
+    void add(int x, int y) { box_.add(x, y); }
+    void add(const Bounds &b) { box_.add(b); }
     // The box, then empty again; nothing when nothing was added.
     std::optional<LayoutScale::Box> take()
     {
-        if (left_ > right_)
+        const Bounds b = std::exchange(box_, Bounds());
+        if (b.left > b.right)
             return std::nullopt;
-        const LayoutScale::Box box{left_, top_, right_ - left_ + 1, bottom_ - top_ + 1};
-        *this = DirtyBox();
-        return box;
+        return LayoutScale::Box{b.left, b.top, b.right - b.left + 1, b.bottom - b.top + 1};
     }
 
 private:
-    static constexpr int kNone = std::numeric_limits<int>::max();
-    int left_ = kNone, right_ = -1, top_ = kNone, bottom_ = -1;
+    Bounds box_;
 };

@@ -138,10 +138,10 @@ bool DrawingSurface::pushToScreen(const QRect &changed)
 void DrawingSurface::resizeEvent(QResizeEvent *)
 {
     const QRect area = contentsRect();
-    block_ = std::max(1, std::min(area.width() / image_.width(), area.height() / image_.height()));
-    const QSize spare = area.size() - image_.size() * block_;
-    origin_ =
-        area.topLeft() + QPoint(std::max(0, spare.width() / 2), std::max(0, spare.height() / 2));
+    const auto blocks = LayoutScale::fit(image_.width(), image_.height(),
+                                         {area.left(), area.top(), area.width(), area.height()});
+    block_ = blocks.size;
+    origin_ = QPoint(blocks.left, blocks.top);
 }
 
 void DrawingSurface::updateBorder()

@@ -7,15 +7,9 @@
 #include <cstdint>
 #include <span>
 
-// A drawing surface's pixels in memory, for writing them directly where plotting one by one
-// through an interface would cost more than the writing: 32-bit pixels 0xFFRRGGBB (opaque where
-// the format keeps alpha; a 32-bit DIB ignores that byte), rows `stride` pixels apart, at most
-// 32767 each way. A position outside width x height is ignored, as plotPixel ignores it. What
-// is written is added to `dirty` when the sink is done with.
-//
-// The sink keeps its sizes and the box written in 16-bit integers, which the 32-bit pixel
-// writes cannot alias, so the compiler keeps them in registers while it writes.
-// Where a surface keeps its pixels.
+// Where a surface keeps its pixels: 32-bit pixels 0xFFRRGGBB (opaque where the format keeps
+// alpha; a 32-bit DIB ignores that byte), rows `stride` pixels apart, at most 32767 each way,
+// and the box of what was written since the surface last repainted.
 struct SurfacePixels
 {
     std::uint32_t *pixels;
@@ -23,6 +17,10 @@ struct SurfacePixels
     DirtyBox *dirty;
 };
 
+// Writes a surface's pixels directly, where plotting one by one through an interface would
+// cost more than the writing. A position outside width x height is ignored, as plotPixel
+// ignores it. What is written is added to the surface's box when the sink is done with. Sizes
+// and box are 16-bit, which the 32-bit pixel writes cannot alias, so they stay in registers.
 class PixelSink
 {
 public:
@@ -33,11 +31,7 @@ public:
     {}
     PixelSink(const PixelSink &) = delete;
     PixelSink &operator=(const PixelSink &) = delete;
-    ~PixelSink()
-    {
-        if (left_ <= right_)
-            dirty_.add(DirtyBox::Bounds{left_, right_, top_, bottom_});
-    }
+    ~PixelSink() { dirty_.add(written_); }
 
     // 0x00BBGGRR to 0x00RRGGBB: swap the bytes, then drop the zero byte.
     static constexpr std::uint32_t toRgb(Color c) { return __builtin_bswap32(c) >> 8; }
@@ -48,11 +42,7 @@ public:
             static_cast<unsigned>(y) >= static_cast<unsigned>(height_))
             return;
         pixels_[y * stride_ + x] = toRgb(color) | 0xFF000000u;
-        const auto sx = static_cast<std::int16_t>(x), sy = static_cast<std::int16_t>(y);
-        left_ = sx < left_ ? sx : left_;
-        right_ = sx > right_ ? sx : right_;
-        top_ = sy < top_ ? sy : top_;
-        bottom_ = sy > bottom_ ? sy : bottom_;
+        written_.add(x, y);
     }
 
     // Pixel i at (xs[i], ys[i]) in colors[i], for every i in order: the same as plot() one by
@@ -62,6 +52,8 @@ public:
                  std::span<const Color> colors)
     {
         const std::size_t n = xs.size();
+        if (n == 0)
+            return;
         std::int16_t left = INT16_MAX, right = INT16_MIN, top = INT16_MAX, bottom = INT16_MIN;
         for (std::size_t i = 0; i < n; ++i) {
             left = std::min(left, xs[i]);
@@ -69,8 +61,6 @@ public:
             top = std::min(top, ys[i]);
             bottom = std::max(bottom, ys[i]);
         }
-        if (n == 0)
-            return;
         if (left < 0 || top < 0 || right >= width_ || bottom >= height_) {
             for (std::size_t i = 0; i < n; ++i)
                 plot(xs[i], ys[i], colors[i]);
@@ -80,15 +70,13 @@ public:
         const int stride = stride_;
         for (std::size_t i = 0; i < n; ++i)
             pixels[ys[i] * stride + xs[i]] = toRgb(colors[i]) | 0xFF000000u;
-        left_ = std::min(left_, left);
-        right_ = std::max(right_, right);
-        top_ = std::min(top_, top);
-        bottom_ = std::max(bottom_, bottom);
+        written_.add(left, top);
+        written_.add(right, bottom);
     }
 
 private:
     std::uint32_t *pixels_;
     std::int16_t stride_, width_, height_;
-    std::int16_t left_ = INT16_MAX, right_ = -1, top_ = INT16_MAX, bottom_ = -1;
+    DirtyBox::Bounds written_;
     DirtyBox &dirty_;
 };
