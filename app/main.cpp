@@ -21,15 +21,6 @@ QIcon appIcon()
     return icon;
 }
 
-// A tick changes a few hundred pixels. Through X11's shared memory each repaint waits for the
-// server to say it has read them, a round trip per tick; sent in the request stream they need
-// none. Nothing else differs.
-void preferPlainX11Transfers()
-{
-    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
-        qputenv("QT_XCB_NO_MITSHM", "1");
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
@@ -37,7 +28,7 @@ int main(int argc, char *argv[])
     ProcessHygiene::openStandardStreams();
     ProcessHygiene::preventBusAutolaunch();
     LogLimiter::install();
-    preferPlainX11Transfers();
+    ProcessHygiene::preferPlainX11Transfers();
     // Integer scale factors keep every plotted pixel a crisp square block.
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
         Qt::HighDpiScaleFactorRoundingPolicy::Round);
