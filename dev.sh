@@ -11,7 +11,7 @@ cd "$(dirname "$0")"
 
 packages=(
     # build
-    build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev libbenchmark-dev
+    build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev libxcb1-dev libbenchmark-dev
     # the real window under a private X server
     xvfb xauth xdotool x11-utils imagemagick fonts-dejavu-core libx11-dev
     # hostile surroundings: a Wayland compositor, D-Bus autolaunch through X11, a Turkish locale

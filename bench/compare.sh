@@ -88,7 +88,7 @@ if command -v valgrind >/dev/null; then
     )
     total() { callgrind_annotate "$out/cg.$1" 2>/dev/null | awk '/PROGRAM TOTALS/ {gsub(",", "", $1); print $1}'; }
     inclusive() { # function pattern
-        callgrind_annotate --inclusive=yes "$out/cg.$1" 2>/dev/null |
+        callgrind_annotate --inclusive=yes --threshold=100 "$out/cg.$1" 2>/dev/null |
             awk -v f="$2" 'index($0, f) {gsub(",", "", $1); print $1; exit}'
     }
     n2=$(awk '/^ticks/ {print $2}' "$out/cadence.2") n6=$(awk '/^ticks/ {print $2}' "$out/cadence.6")

@@ -2,15 +2,26 @@
 
 #include "layoutscale.h"
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <utility>
 
 // The bounding box of the positions plotted since it was last taken, so that a surface repaints
-// only what changed.
+// only what changed; and, while they are few, the positions themselves, so that a surface can
+// send the display just those pixels.
 class DirtyBox
 {
 public:
+    struct Spot
+    {
+        std::int16_t x, y;
+    };
+    // The most positions listed between two takes: two ticks' worth.
+    static constexpr std::size_t kSpotLimit = 366;
+
     // A box of positions (at most 32767 each way), in 16-bit integers: gathered in a local
     // Bounds while 32-bit pixels are written, it cannot alias them, so the compiler keeps it in
     // registers.
@@ -34,11 +45,34 @@ public:
         }
     };
 
-    void add(int x, int y) { box_.add(x, y); }
-    void add(const Bounds &b) { box_.add(b); }
-    // The box, then empty again; nothing when nothing was added.
+    // The position (x, y), both in the box and in the list.
+    void add(int x, int y)
+    {
+        box_.add(x, y);
+        list(1, [&](Spot *s) {
+            *s = {static_cast<std::int16_t>(x), static_cast<std::int16_t>(y)};
+        });
+    }
+    // The positions (xs[i], ys[i]) in order, of which `b` is the box.
+    void add(const Bounds &b, std::span<const std::int16_t> xs, std::span<const std::int16_t> ys)
+    {
+        box_.add(b);
+        list(xs.size(), [&](Spot *s) {
+            for (std::size_t i = 0; i < xs.size(); ++i)
+                s[i] = {xs[i], ys[i]};
+        });
+    }
+    // The positions added since the box was last taken, in order; none when there were more
+    // than kSpotLimit, and then only the box tells what changed. They stay readable until the
+    // next add, even once the box is taken.
+    std::span<const Spot> spots() const
+    {
+        return {spots_.data(), count_ <= kSpotLimit ? count_ : 0};
+    }
+    // The box, then empty again, with no positions listed; nothing when nothing was added.
     std::optional<LayoutScale::Box> take()
     {
+        count_ = 0;
         const Bounds b = std::exchange(box_, Bounds());
         if (b.left > b.right)
             return std::nullopt;
@@ -46,5 +80,14 @@ public:
     }
 
 private:
+    template<class Write> void list(std::size_t n, Write write)
+    {
+        if (count_ + n <= kSpotLimit)
+            write(spots_.data() + count_);
+        count_ += n;
+    }
+
     Bounds box_;
+    std::size_t count_ = 0; // positions added, listed or not
+    std::array<Spot, kSpotLimit> spots_;
 };

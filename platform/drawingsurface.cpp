@@ -10,8 +10,6 @@
 #include <QPainter>
 #include <QWindow>
 
-#include <cstring>
-
 namespace {
 // Border thickness on each side: left, top, right, bottom.
 constexpr QMargins kBorder{1, 1, 1, 0};
@@ -55,6 +53,7 @@ void DrawingSurface::clear()
 
 void DrawingSurface::flush()
 {
+    const auto spots = dirty_.spots();
     const auto box = dirty_.take();
     if (!box)
         return;
@@ -65,7 +64,7 @@ void DrawingSurface::flush()
     // (Wayland's frame callbacks), so the repaint waits for it.
     if (!paintAtOnce_)
         update(changed);
-    else if (!pushToScreen(changed))
+    else if (spots.empty() || !putPixels(changed, spots))
         repaint(changed);
 }
 
@@ -104,11 +103,12 @@ void DrawingSurface::changeEvent(QEvent *event)
         updateBorder();
 }
 
-// The changed pixels are copied straight into the window's backing store and sent to the
-// server: a tick's repaint needs no paint event and no painter, since the area shows nothing
-// but the image, one pixel per position. Where that does not hold (scaled blocks, a device
-// pixel ratio, a window not on screen, an unexpected store) the widget repaints as usual.
-bool DrawingSurface::pushToScreen(const QRect &changed)
+// The pixels plotted since the last flush are written into the window's backing store, which
+// keeps them for whenever the window is exposed again, and sent to the server one by one,
+// without a paint event, a painter, or the box around them. Where that cannot be done (scaled
+// blocks, a device pixel ratio, a window not on screen, an unexpected store, a display whose
+// pixels are not 0xRRGGBB) the widget repaints as usual.
+bool DrawingSurface::putPixels(const QRect &changed, std::span<const DirtyBox::Spot> spots)
 {
     QWidget *top = window();
     QBackingStore *store = top->backingStore();
@@ -116,23 +116,46 @@ bool DrawingSurface::pushToScreen(const QRect &changed)
     if (!store || !handle || !handle->isExposed() || block_ != 1 || devicePixelRatio() != 1 ||
         !isVisible())
         return false;
+    X11PixelWriter *writer = x11Writer(handle);
+    if (!writer)
+        return false;
+    const QPoint offset = mapTo(top, origin_);
     const QRect target(mapTo(top, changed.topLeft()), changed.size());
-    const QRegion region(target);
-    store->beginPaint(region);
+    store->beginPaint(QRegion(target));
     auto *image = dynamic_cast<QImage *>(store->paintDevice());
     const bool plain = image && image->depth() == 32 && image->devicePixelRatio() == 1 &&
                        image->rect().contains(target);
     if (plain) {
-        const QPoint source = changed.topLeft() - origin_;
-        const auto bytes = static_cast<std::size_t>(changed.width()) * sizeof(std::uint32_t);
-        for (int row = 0; row < changed.height(); ++row)
-            std::memcpy(image->scanLine(target.top() + row) + target.left() * 4,
-                        image_.constScanLine(source.y() + row) + source.x() * 4, bytes);
+        // Both images keep their rows apart by a whole number of pixels.
+        const std::uint32_t *const drawn = pixels_;
+        const int drawnStride = stride_;
+        std::uint32_t *const shown = reinterpret_cast<std::uint32_t *>(image->bits()) +
+                                     offset.y() * (image->bytesPerLine() / 4) + offset.x();
+        const int shownStride = static_cast<int>(image->bytesPerLine() / 4);
+        const auto dx = static_cast<std::int16_t>(offset.x()),
+                   dy = static_cast<std::int16_t>(offset.y());
+        batch_.resize(spots.size());
+        X11PixelWriter::Pixel *out = batch_.data();
+        for (const DirtyBox::Spot spot : spots) {
+            const std::uint32_t color = drawn[spot.y * drawnStride + spot.x];
+            shown[spot.y * shownStride + spot.x] = color;
+            *out++ = {static_cast<std::int16_t>(spot.x + dx),
+                      static_cast<std::int16_t>(spot.y + dy), color};
+        }
     }
     store->endPaint();
-    if (plain)
-        store->flush(region, handle);
-    return plain;
+    return plain && writer->write(batch_);
+}
+
+X11PixelWriter *DrawingSurface::x11Writer(QWindow *window)
+{
+    const auto id = static_cast<std::uint32_t>(window->winId());
+    if (id != x11Window_) {
+        x11Window_ = id;
+        const auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+        x11_ = x11 ? X11PixelWriter::create(x11->connection(), id) : nullptr;
+    }
+    return x11_.get();
 }
 
 void DrawingSurface::resizeEvent(QResizeEvent *)

@@ -3,11 +3,15 @@
 #include "color.h"
 #include "dirtybox.h"
 #include "pixelsink.h"
+#include "x11pixelwriter.h"
 
 #include <QImage>
 #include <QWidget>
 
 #include <cstdint>
+#include <memory>
+#include <span>
+#include <vector>
 
 // A pixel canvas: a backing image that keeps whatever is plotted until it is cleared, so the
 // picture survives being covered or minimised. A one-pixel border runs along the top, left and
@@ -28,7 +32,8 @@ public:
     // The pixels themselves, for writing many at once.
     SurfacePixels pixels() { return {pixels_, stride_, image_.width(), image_.height(), &dirty_}; }
     void clear();
-    // Schedules one repaint of everything plotted since the last flush.
+    // Shows everything plotted since the last flush: on X11 at once, elsewhere at the next
+    // repaint.
     void flush();
     // A copy of the drawing area as plotted, one pixel per position.
     QImage image() const { return image_.copy(); }
@@ -44,14 +49,18 @@ protected:
 private:
     QColor background() const;
     void updateBorder();
-    bool pushToScreen(const QRect &changed);
+    bool putPixels(const QRect &changed, std::span<const DirtyBox::Spot> spots);
+    X11PixelWriter *x11Writer(QWindow *window);
 
     // Never shared, so pixels_ stays valid: image() hands out deep copies.
     QImage image_;
     std::uint32_t *pixels_;
-    int stride_;               // in pixels
-    bool paintAtOnce_ = false; // flush() repaints synchronously
-    int block_ = 1;            // pixels per position, each way
-    QPoint origin_;            // where position (0, 0) is shown
-    DirtyBox dirty_;           // what was plotted since the last flush
+    int stride_;                          // in pixels
+    bool paintAtOnce_ = false;            // flush() shows the pixels before it returns
+    int block_ = 1;                       // pixels per position, each way
+    QPoint origin_;                       // where position (0, 0) is shown
+    DirtyBox dirty_;                      // what was plotted since the last flush
+    std::unique_ptr<X11PixelWriter> x11_; // for x11Window_, when its pixels allow one
+    std::uint32_t x11Window_ = 0;
+    std::vector<X11PixelWriter::Pixel> batch_;
 };

@@ -19,8 +19,7 @@ struct SurfacePixels
 
 // Writes a surface's pixels directly, where plotting one by one through an interface would
 // cost more than the writing. A position outside width x height is ignored, as plotPixel
-// ignores it. What is written is added to the surface's box when the sink is done with. Sizes
-// and box are 16-bit, which the 32-bit pixel writes cannot alias, so they stay in registers.
+// ignores it. Every position written is added to the surface's record of what changed.
 class PixelSink
 {
 public:
@@ -31,7 +30,6 @@ public:
     {}
     PixelSink(const PixelSink &) = delete;
     PixelSink &operator=(const PixelSink &) = delete;
-    ~PixelSink() { dirty_.add(written_); }
 
     // 0x00BBGGRR to 0x00RRGGBB: swap the bytes, then drop the zero byte.
     static constexpr std::uint32_t toRgb(Color c) { return __builtin_bswap32(c) >> 8; }
@@ -42,7 +40,7 @@ public:
             static_cast<unsigned>(y) >= static_cast<unsigned>(height_))
             return;
         pixels_[y * stride_ + x] = toRgb(color) | 0xFF000000u;
-        written_.add(x, y);
+        dirty_.add(x, y);
     }
 
     // Pixel i at (xs[i], ys[i]) in colors[i], for every i in order: the same as plot() one by
@@ -70,13 +68,14 @@ public:
         const int stride = stride_;
         for (std::size_t i = 0; i < n; ++i)
             pixels[ys[i] * stride + xs[i]] = toRgb(colors[i]) | 0xFF000000u;
-        written_.add(left, top);
-        written_.add(right, bottom);
+        DirtyBox::Bounds written;
+        written.add(left, top);
+        written.add(right, bottom);
+        dirty_.add(written, xs, ys);
     }
 
 private:
     std::uint32_t *pixels_;
     std::int16_t stride_, width_, height_;
-    DirtyBox::Bounds written_;
     DirtyBox &dirty_;
 };

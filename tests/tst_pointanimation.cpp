@@ -285,6 +285,24 @@ void PointAnimationTest::writingPixelsDirectlyLooksTheSame()
     QCOMPARE(box->left, bounds.left);
     QCOMPARE(box->right(), bounds.right);
     QCOMPARE(box->bottom(), bounds.bottom);
+
+    // A tick's positions are listed too, in plotting order, for sending pixel by pixel; more
+    // than two ticks' worth are not, and the box alone stands for them.
+    byPlots.plots.clear();
+    a.tick();
+    b.tick();
+    std::vector<std::pair<int, int>> listed, plotted;
+    for (const DirtyBox::Spot s : direct.dirty.spots())
+        listed.emplace_back(s.x, s.y);
+    for (const auto &p : byPlots.plots)
+        plotted.emplace_back(p.x, p.y);
+    QCOMPARE(listed, plotted);
+    a.tick();
+    QCOMPARE(direct.dirty.spots().size(), 2 * plotted.size());
+    a.tick();
+    QVERIFY(direct.dirty.spots().empty());
+    QVERIFY(direct.dirty.take());
+    QVERIFY(direct.dirty.spots().empty());
 }
 
 void PointAnimationTest::longRandomRunKeepsPointsInField()

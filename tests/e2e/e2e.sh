@@ -149,6 +149,14 @@ snap stopped
 sleep 0.3
 snap stopped-later
 check "Stop freezes the picture" same_drawing stopped stopped-later
+if [ -z "$windows" ]; then
+    xdotool windowunmap --sync "$WID" windowmap --sync "$WID"
+    xdotool windowfocus --sync "$WID" 2>/dev/null
+    sleep 0.3
+    snap remapped
+    check "the picture comes back whole when the window is shown again" \
+        same_drawing stopped remapped
+fi
 
 # --- Sort: a band around the diagonal -------------------------------------------------------
 press sort reset start
