@@ -1,3 +1,4 @@
+#include "fontwarmup.h"
 #include "loglimiter.h"
 #include "mainwindow.h"
 #include "processhygiene.h"
@@ -26,6 +27,7 @@ QIcon appIcon()
 int main(int argc, char *argv[])
 {
     ProcessHygiene::openStandardStreams();
+    FontWarmup fonts;
     ProcessHygiene::preventBusAutolaunch();
     LogLimiter::install();
     ProcessHygiene::preferPlainX11Transfers();
@@ -41,6 +43,7 @@ int main(int argc, char *argv[])
         StartupGuard::fail(problem);
     QApplication::setApplicationVersion(QStringLiteral(FIZZET_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral(FIZZET_APP_ID));
+    fonts.finish();
     MainWindow window;
     window.show();
     // The icon is read once the window is up, not on the way to it.
