@@ -4,21 +4,28 @@
 #include "processhygiene.h"
 #include "startupguard.h"
 
+#include "fizzet-16.xpm"
+
 #include <QApplication>
 #include <QIcon>
+#include <QImage>
+#include <QPixmap>
 #include <QTimer>
 
+#include <malloc.h>
 #include <optional>
 
 namespace {
 
-// The program's icon, built in: the same pictures the desktop entry names, without searching
-// the icon themes. Docks that want it larger take the desktop entry's.
+// The program's icon, built in: the picture the desktop entry's icons are drawn from, in whole
+// pixels at 16, 32 and 48. It is read as XPM source, which needs none of the image plugins a
+// PNG would load. Docks that want it larger take the desktop entry's.
 QIcon appIcon()
 {
+    const QImage picture(kFizzetIcon);
     QIcon icon;
     for (int size : {16, 32, 48})
-        icon.addFile(QStringLiteral(":/icons/" FIZZET_APP_ID "-%1.png").arg(size));
+        icon.addPixmap(QPixmap::fromImage(picture.scaled(size, size)));
     return icon;
 }
 
@@ -27,10 +34,12 @@ QIcon appIcon()
 int main(int argc, char *argv[])
 {
     ProcessHygiene::openStandardStreams();
+    // One heap for every thread: the few allocations of the toolkit's helper threads and of the
+    // font warm-up do not need arenas of their own, each holding pages the others could reuse.
+    mallopt(M_ARENA_MAX, 1);
     FontWarmup fonts;
     ProcessHygiene::preventBusAutolaunch();
     LogLimiter::install();
-    ProcessHygiene::preferPlainX11Transfers();
     // Integer scale factors keep every plotted pixel a crisp square block.
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
         Qt::HighDpiScaleFactorRoundingPolicy::Round);

@@ -37,9 +37,4 @@ void preventBusAutolaunch()
     setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
 }
 
-void preferPlainX11Transfers()
-{
-    setenv("QT_XCB_NO_MITSHM", "1", 0);
-}
-
 } // namespace ProcessHygiene

@@ -14,9 +14,4 @@ void openStandardStreams();
 // given, or sits at $XDG_RUNTIME_DIR/bus, nothing changes and screen readers work as usual.
 void preventBusAutolaunch();
 
-// A tick changes a few hundred pixels. Through X11's shared memory each repaint waits for the
-// server to say it has read them, a round trip per tick; sent in the request stream they need
-// none. Nothing else differs. Must run before the toolkit starts; a setting of the user's wins.
-void preferPlainX11Transfers();
-
 } // namespace ProcessHygiene

@@ -1,11 +1,13 @@
 #!/usr/bin/env python3
 """Draws the application icon from one 16 x 16 pixel picture and writes every form of it:
 the scalable SVG, PNGs at 16, 32, 48 and 256 pixels (nearest-neighbour, so the pixels stay
-square), and the Windows icon group (32 x 32 two-colour, 32 x 32 and 16 x 16 in 16 colours).
+square), the Windows icon group (32 x 32 two-colour, 32 x 32 and 16 x 16 in 16 colours), and the
+16 x 16 picture as XPM source that the program builds in for its window.
 
     scripts/make-icons.py            (writes into data/icons/)
 """
 import pathlib
+import string
 import struct
 import zlib
 
@@ -66,6 +68,20 @@ def write_png(path, rows):
                      + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
 
 
+def write_xpm(path, g):
+    """The picture as an XPM array of C++ source, `kFizzetIcon`."""
+    colours = sorted({c for row in g for c in row if c is not None})
+    alphabet = string.ascii_letters + string.digits
+    assert len(colours) <= len(alphabet), "one character per colour"
+    keys = {c: alphabet[i] for i, c in enumerate(colours)}
+    lines = [f"{N} {N} {len(colours) + 1} 1", ". c None"]
+    lines += [f"{keys[c]} c #{c[0]:02x}{c[1]:02x}{c[2]:02x}" for c in colours]
+    lines += ["".join(keys[c] if c else "." for c in row) for row in g]
+    body = ",\n".join(f'    "{line}"' for line in lines)
+    path.write_text("// Written by scripts/make-icons.py: the program's icon, 16 x 16.\n"
+                    f"static const char *const kFizzetIcon[] = {{\n{body}}};\n")
+
+
 # The 16 basic colours, for the 16-colour images.
 BASIC = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0, 128), (0, 128, 128),
          (192, 192, 192), (128, 128, 128), (255, 0, 0), (0, 255, 0), (255, 255, 0), (0, 0, 255),
@@ -120,6 +136,7 @@ def main():
     g = grid()
     OUT.mkdir(parents=True, exist_ok=True)
     write_svg(OUT / f"{APP_ID}.svg", g)
+    write_xpm(OUT / "fizzet-16.xpm", g)
     for size in (16, 32, 48, 256):
         write_png(OUT / f"{APP_ID}-{size}.png", scaled(g, size))
     # in two colours every point is black on the white field

@@ -1,3 +1,4 @@
+#include "contrast.h"
 #include "drawingsurface.h"
 #include "layouttable.h"
 #include "mainwindow.h"
@@ -46,6 +47,7 @@ private slots:
     void labelShowsIndexOnItsColour();
     void keysPressTheFocusedButton_data();
     void keysPressTheFocusedButton();
+    void luminanceFollowsTheDefinition();
     void focusShowsPlainlyInAnyPalette_data();
     void focusShowsPlainlyInAnyPalette();
     void controlsAnnounceThemselves();
@@ -325,6 +327,18 @@ QPalette darkPalette()
 }
 
 } // namespace
+
+// The label's text colour is chosen by that same luminance, which the program works out without
+// the maths library.
+void MainWindowTest::luminanceFollowsTheDefinition()
+{
+    for (int v = 0; v < 256; ++v)
+        for (const Color c : {rgbColor(v, 0, 0), rgbColor(0, v, 0), rgbColor(0, 0, v)}) {
+            const double expected = luminance(qRgb(redOf(c), greenOf(c), blueOf(c)));
+            QVERIFY2(std::abs(Contrast::luminance(c) - expected) < 1e-12,
+                     qPrintable(QString::number(c, 16)));
+        }
+}
 
 void MainWindowTest::focusShowsPlainlyInAnyPalette_data()
 {

@@ -81,6 +81,10 @@ if [ -z "$windows" ]; then
     wm_class=$(xprop -id "$WID" WM_CLASS | sed -n 's/.*= "[^"]*", "\([^"]*\)"$/\1/p')
     entry_class=$(sed -n 's/^StartupWMClass=//p' "$here/../../data/org.fizzet.Fizzet.desktop")
     check "WM_CLASS \"$wm_class\" is the menu entry's StartupWMClass" [ "${wm_class:-none}" = "$entry_class" ]
+    # Window lists and switchers that read the window's own icon find it in whole pixels.
+    sleep 0.2 # it is set once the window is up
+    icons=$(xprop -id "$WID" _NET_WM_ICON | grep -o 'Icon ([0-9]* x [0-9]*)' | tr -dc '0-9 \n' | xargs)
+    check "the window carries its icon at 16, 32 and 48 pixels" [ "$icons" = "16 16 32 32 48 48" ]
 fi
 check "window is 199 x 311" [ "$(awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w "x" h}' <<<"$geometry")" = 199x311 ]
 snap start
