@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Fizzet against the floor, a bare window whose 40 Hz timer does nothing, in the same run:
+# Fizzet against the floor, a bare window whose 40 Hz timer does nothing, and against the same
+# window done the plain way (bench_plainport), in the same run:
 #   - for SECONDS (default 30), each animating on its own private X server at the same time:
-#     the CPU share of each process and of each X server, and their ratio; peak RSS;
+#     the CPU share of each process and of each X server, and Fizzet's over the floor's; peak
+#     RSS;
 #   - the time from launch until each window is shown (median of 31);
 #   - instructions per tick under callgrind (whole process; the tick; paint and flush).
 #   bench/compare.sh [BUILD_DIR] [SECONDS]
@@ -30,7 +32,7 @@ animate() { # name, title, command...
             WID=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -1) && break
             sleep 0.05
         done
-        if [ "$name" = fizzet ]; then click 100 104; click 36 104; fi # Reset, Start
+        if [ "$name" != floor ]; then click 100 104; click 36 104; fi # Reset, Start
         sleep 2 # settle
         local a0 x0
         a0=$(cpu_us "$APP") x0=$(cpu_us "$XVFB_PID")
@@ -43,14 +45,18 @@ animate() { # name, title, command...
 }
 animate fizzet Fizzet "$build/app/fizzet" &
 animate floor "Fizzet floor" "$build/bench/bench_floor" &
+animate plain "Fizzet plain" "$build/bench/bench_plainport" &
 wait
 read -r _ fa fx frss <"$out/fizzet"
 read -r _ ba bx brss <"$out/floor"
+read -r _ pa px prss <"$out/plain"
 share() { awk -v t="$1" -v s="$seconds" 'BEGIN {printf "%.2f %%", t / s / 1e4}'; }
 echo "CPU over $seconds s:  fizzet $(share "$fa") (X server $(share "$fx"))," \
-    "floor $(share "$ba") (X server $(share "$bx")), ratio $(awk -v a="$fa" -v b="$ba" \
+    "floor $(share "$ba") (X server $(share "$bx")), plain port $(share "$pa")" \
+    "(X server $(share "$px")); fizzet over floor $(awk -v a="$fa" -v b="$ba" \
     'BEGIN {printf "%.2f", (b > 0 ? a / b : 0)}')"
-echo "peak RSS: fizzet $((frss / 1024)) MiB, floor $((brss / 1024)) MiB"
+mib() { awk -v k="$1" 'BEGIN {printf "%.1f MiB", k / 1024}'; }
+echo "peak RSS: fizzet $(mib "$frss"), floor $(mib "$brss"), plain port $(mib "$prss")"
 
 # Time from launch until the window is mapped (the server's own notice, bench_shown), median of
 # 31, alternating the two programs.
@@ -67,12 +73,12 @@ echo "peak RSS: fizzet $((frss / 1024)) MiB, floor $((brss / 1024)) MiB"
 )
 
 # Instructions per tick: bench_cadence (the real window counting its ticks) under callgrind,
-# animating for 2 s and for 6 s; the difference over the difference in ticks leaves out start-up.
+# animating for 2 s and for 12 s; the difference over the difference in ticks leaves out start-up.
 if command -v valgrind >/dev/null; then
     (
         . "$here/../scripts/xvfb-run-window.sh"
         start_xvfb
-        for s in 2 6; do
+        for s in 2 12; do
             valgrind --tool=callgrind --callgrind-out-file="$out/cg.$s" \
                 "$build/bench/bench_cadence" "$s" >"$out/cadence.$s" 2>/dev/null &
             APP=$!
@@ -92,10 +98,10 @@ if command -v valgrind >/dev/null; then
         callgrind_annotate --inclusive=yes --threshold=100 "$out/cg.$1" 2>/dev/null |
             awk -v f="$2" 'index($0, f) {gsub(",", "", $1); print $1; exit}'
     }
-    n2=$(awk '/^ticks/ {print $2}' "$out/cadence.2") n6=$(awk '/^ticks/ {print $2}' "$out/cadence.6")
-    per() { awk -v a="$1" -v b="$2" -v n="$((n6 - n2))" 'BEGIN {printf "%.0f", (b - a) / n}'; }
-    echo "instructions per tick: whole process $(per "$(total 2)" "$(total 6)")," \
-        "tick $(per "$(inclusive 2 'PointAnimation::tick')" "$(inclusive 6 'PointAnimation::tick')")," \
+    n2=$(awk '/^ticks/ {print $2}' "$out/cadence.2") n12=$(awk '/^ticks/ {print $2}' "$out/cadence.12")
+    per() { awk -v a="$1" -v b="$2" -v n="$((n12 - n2))" 'BEGIN {printf "%.0f", (b - a) / n}'; }
+    echo "instructions per tick: whole process $(per "$(total 2)" "$(total 12)")," \
+        "tick $(per "$(inclusive 2 'PointAnimation::tick')" "$(inclusive 12 'PointAnimation::tick')")," \
         "paint and flush $(per "$(inclusive 2 'DrawingSurface::flush')" \
-        "$(inclusive 6 'DrawingSurface::flush')")"
+        "$(inclusive 12 'DrawingSurface::flush')")"
 fi
