@@ -28,7 +28,6 @@ public:
     X11PixelWriter(const X11PixelWriter &) = delete;
     X11PixelWriter &operator=(const X11PixelWriter &) = delete;
 
-    std::uint32_t window() const { return window_; }
     // False when the connection has failed; then nothing was sent.
     bool write(std::span<const Pixel> pixels);
 
