@@ -19,12 +19,13 @@ stop_all() {
 trap stop_all EXIT
 
 # The server picks a free display itself and reports it once it accepts connections, so runs
-# side by side never share a display.
+# side by side never share a display. -noreset: by default the server resets whenever its last
+# client leaves, and turns away whoever connects meanwhile.
 start_xvfb() {
     local ready
     ready=$(mktemp)
     # shellcheck disable=SC2086 # XVFB_ARGS holds several arguments
-    Xvfb -displayfd 3 -screen 0 "${1:-1280x1024x24}" -nolisten tcp ${XVFB_ARGS:-} \
+    Xvfb -displayfd 3 -screen 0 "${1:-1280x1024x24}" -nolisten tcp -noreset ${XVFB_ARGS:-} \
         3>"$ready" >/dev/null 2>&1 &
     XVFB_PID=$!
     for _ in $(seq 200); do
