@@ -4,7 +4,7 @@
 #include "processhygiene.h"
 #include "startupguard.h"
 
-#include "fizzet-16.xpm"
+#include "fizzet-16.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -12,20 +12,35 @@
 #include <QPixmap>
 #include <QTimer>
 
+#include <cstdint>
 #include <malloc.h>
 #include <optional>
+#include <utility>
 
 namespace {
 
-// The program's icon, built in: the picture the desktop entry's icons are drawn from, in whole
-// pixels at 16, 32 and 48. It is read as XPM source, which needs none of the image plugins a
-// PNG would load. Docks that want it larger take the desktop entry's.
+// The program's icon at SIZE x SIZE, a whole multiple of 16: each pixel of the built-in picture
+// becomes a square block. Its pixels are compiled in, already in the form a pixmap keeps, so
+// nothing is decoded, converted or filtered on the way to the window.
+QPixmap iconAt(int size)
+{
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    const int block = size / 16;
+    for (int y = 0; y < size; ++y) {
+        auto *line = reinterpret_cast<std::uint32_t *>(image.scanLine(y));
+        for (int x = 0; x < size; ++x)
+            line[x] = kFizzetIcon[y / block * 16 + x / block];
+    }
+    return QPixmap::fromImage(std::move(image));
+}
+
+// The picture the desktop entry's icons are drawn from, in whole pixels at 16, 32 and 48. Docks
+// that want it larger take the desktop entry's.
 QIcon appIcon()
 {
-    const QImage picture(kFizzetIcon);
     QIcon icon;
     for (int size : {16, 32, 48})
-        icon.addPixmap(QPixmap::fromImage(picture.scaled(size, size)));
+        icon.addPixmap(iconAt(size));
     return icon;
 }
 

@@ -2,12 +2,11 @@
 """Draws the application icon from one 16 x 16 pixel picture and writes every form of it:
 the scalable SVG, PNGs at 16, 32, 48 and 256 pixels (nearest-neighbour, so the pixels stay
 square), the Windows icon group (32 x 32 two-colour, 32 x 32 and 16 x 16 in 16 colours), and the
-16 x 16 picture as XPM source that the program builds in for its window.
+16 x 16 picture as C++ source that the program builds in for its window.
 
     scripts/make-icons.py            (writes into data/icons/)
 """
 import pathlib
-import string
 import struct
 import zlib
 
@@ -68,18 +67,16 @@ def write_png(path, rows):
                      + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
 
 
-def write_xpm(path, g):
-    """The picture as an XPM array of C++ source, `kFizzetIcon`."""
-    colours = sorted({c for row in g for c in row if c is not None})
-    alphabet = string.ascii_letters + string.digits
-    assert len(colours) <= len(alphabet), "one character per colour"
-    keys = {c: alphabet[i] for i, c in enumerate(colours)}
-    lines = [f"{N} {N} {len(colours) + 1} 1", ". c None"]
-    lines += [f"{keys[c]} c #{c[0]:02x}{c[1]:02x}{c[2]:02x}" for c in colours]
-    lines += ["".join(keys[c] if c else "." for c in row) for row in g]
-    body = ",\n".join(f'    "{line}"' for line in lines)
-    path.write_text("// Written by scripts/make-icons.py: the program's icon, 16 x 16.\n"
-                    f"static const char *const kFizzetIcon[] = {{\n{body}}};\n")
+def write_pixels(path, g):
+    """The picture as C++ source, `kFizzetIcon`: 0xAARRGGBB words, row by row. Every pixel is
+    opaque or all zero, so the words are the same premultiplied or not."""
+    words = [f"0x{0xff000000 | c[0] << 16 | c[1] << 8 | c[2]:08x}" if c else "0x00000000"
+             for row in g for c in row]
+    rows = ",\n".join("    " + ", ".join(words[i:i + 8]) for i in range(0, len(words), 8))
+    path.write_text("// Written by scripts/make-icons.py: the program's icon, 16 x 16 pixels, 0xAARRGGBB, each\n"
+                    "// opaque or all zero (so premultiplied as well).\n"
+                    "#include <cstdint>\n\n"
+                    f"static constexpr std::uint32_t kFizzetIcon[{N} * {N}] = {{\n{rows}}};\n")
 
 
 # The 16 basic colours, for the 16-colour images.
@@ -136,7 +133,7 @@ def main():
     g = grid()
     OUT.mkdir(parents=True, exist_ok=True)
     write_svg(OUT / f"{APP_ID}.svg", g)
-    write_xpm(OUT / "fizzet-16.xpm", g)
+    write_pixels(OUT / "fizzet-16.h", g)
     for size in (16, 32, 48, 256):
         write_png(OUT / f"{APP_ID}-{size}.png", scaled(g, size))
     # in two colours every point is black on the white field

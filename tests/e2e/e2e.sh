@@ -27,6 +27,29 @@ check() { # description, then a command that succeeds when the check holds
     fi
 }
 
+# The window's _NET_WM_ICON holds the 16, 32 and 48 pixel pictures, in that order, each the
+# same ARGB words as the menu entry's PNG of that size.
+icon_is_installed_picture() {
+    xprop -id "$WID" -notype -f _NET_WM_ICON 32c _NET_WM_ICON >"$work/icon.txt" || return 1
+    python3 - "$work/icon.txt" "$here/../../data/icons" <<'EOF'
+import subprocess
+import sys
+values = [int(v) for v in open(sys.argv[1]).read().split("=", 1)[1].replace(",", " ").split()]
+sizes = []
+while values:
+    w, h = values[0], values[1]
+    pixels, values = values[2:2 + w * h], values[2 + w * h:]
+    png = f"{sys.argv[2]}/org.fizzet.Fizzet-{w}.png"
+    rgba = subprocess.run(["convert", png, "-depth", "8", "rgba:-"], capture_output=True).stdout
+    want = [rgba[i + 3] << 24 | rgba[i] << 16 | rgba[i + 1] << 8 | rgba[i + 2]
+            for i in range(0, len(rgba), 4)]
+    if pixels != want:
+        sys.exit(f"the {w} x {h} icon is not {png}")
+    sizes.append((w, h))
+sys.exit(0 if sizes == [(16, 16), (32, 32), (48, 48)] else f"icon sizes {sizes}")
+EOF
+}
+
 # Window-relative places (pixels): the buttons' centres, the label, the drawing area.
 declare -A at=([next]="168 32" [prev]="32 32" [start]="36 104" [reset]="100 104" [stop]="164 104"
     [fall]="36 280" [sort]="100 280" [wind]="164 280")
@@ -83,8 +106,8 @@ if [ -z "$windows" ]; then
     check "WM_CLASS \"$wm_class\" is the menu entry's StartupWMClass" [ "${wm_class:-none}" = "$entry_class" ]
     # Window lists and switchers that read the window's own icon find it in whole pixels.
     sleep 0.2 # it is set once the window is up
-    icons=$(xprop -id "$WID" _NET_WM_ICON | grep -o 'Icon ([0-9]* x [0-9]*)' | tr -dc '0-9 \n' | xargs)
-    check "the window carries its icon at 16, 32 and 48 pixels" [ "$icons" = "16 16 32 32 48 48" ]
+    check "the window's icon is the installed one at 16, 32 and 48 pixels, pixel for pixel" \
+        icon_is_installed_picture
 fi
 check "window is 199 x 311" [ "$(awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w "x" h}' <<<"$geometry")" = 199x311 ]
 snap start
