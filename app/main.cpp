@@ -54,6 +54,7 @@ int main(int argc, char *argv[])
     mallopt(M_ARENA_MAX, 1);
     FontWarmup fonts;
     ProcessHygiene::preventBusAutolaunch();
+    ProcessHygiene::preferQtEventLoop(ProcessHygiene::pluginDirs());
     LogLimiter::install();
     // Integer scale factors keep every plotted pixel a crisp square block.
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(

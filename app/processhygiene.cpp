@@ -1,5 +1,8 @@
 #include "processhygiene.h"
 
+#include <QDir>
+#include <QLibraryInfo>
+
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
@@ -35,6 +38,23 @@ void preventBusAutolaunch()
             return;
     }
     setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
+}
+
+void preferQtEventLoop(const QStringList &pluginDirs)
+{
+    if (qEnvironmentVariableIsSet("QT_NO_GLIB"))
+        return;
+    const QStringList gtk{QStringLiteral("*gtk*")};
+    for (const QString &dir : pluginDirs)
+        if (!QDir(dir + QLatin1String("/platformthemes")).entryList(gtk, QDir::Files).isEmpty())
+            return;
+    qputenv("QT_NO_GLIB", "1");
+}
+
+QStringList pluginDirs()
+{
+    return QStringList{QLibraryInfo::path(QLibraryInfo::PluginsPath)} +
+           qEnvironmentVariable("QT_PLUGIN_PATH").split(QDir::listSeparator(), Qt::SkipEmptyParts);
 }
 
 } // namespace ProcessHygiene

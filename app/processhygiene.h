@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QStringList>
+
 // What the process puts right about its surroundings before the toolkit starts.
 namespace ProcessHygiene {
 
@@ -13,5 +15,15 @@ void openStandardStreams();
 // program ends. Where no session bus is given, this turns that autolaunch off; where one is
 // given, or sits at $XDG_RUNTIME_DIR/bus, nothing changes and screen readers work as usual.
 void preventBusAutolaunch();
+
+// Qt runs its event loop on GLib's where GLib is present, for the one kind of plugin written
+// against that loop: the GTK platform theme. Where none of PLUGIN_DIRS holds such a theme (in its
+// platformthemes folder), this has Qt run its own loop (QT_NO_GLIB), which does the same work
+// with less code in memory. A QT_NO_GLIB the user set is left as it is. Must run before the
+// application object is made.
+void preferQtEventLoop(const QStringList &pluginDirs);
+
+// Qt's own plugin folder, then those named in QT_PLUGIN_PATH.
+QStringList pluginDirs();
 
 } // namespace ProcessHygiene
