@@ -10,9 +10,10 @@
 # Everything started is stopped when the sourcing shell exits.
 XVFB_PID= APP= WID=
 
+# Safe under set -e: a program that has already ended does not keep the server running.
 stop_all() {
-    [ -n "$APP" ] && kill "$APP" 2>/dev/null
-    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+    if [ -n "$APP" ]; then kill "$APP" 2>/dev/null || true; fi
+    if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null || true; fi
     wait 2>/dev/null
     return 0
 }
