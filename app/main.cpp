@@ -13,23 +13,22 @@
 #include <QTimer>
 
 #include <cstdint>
-#include <malloc.h>
 #include <optional>
 #include <utility>
 
 namespace {
 
-// The program's icon at SIZE x SIZE, a whole multiple of 16: each pixel of the built-in picture
-// becomes a square block. Its pixels are compiled in, already in the form a pixmap keeps, so
-// nothing is decoded, converted or filtered on the way to the window.
+// The program's icon at SIZE x SIZE, a whole multiple of kFizzetIconSize: each pixel of the
+// built-in picture becomes a square block. Its pixels are compiled in, already in the form a
+// pixmap keeps, so nothing is decoded, converted or filtered on the way to the window.
 QPixmap iconAt(int size)
 {
     QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-    const int block = size / 16;
+    const int block = size / kFizzetIconSize;
     for (int y = 0; y < size; ++y) {
         auto *line = reinterpret_cast<std::uint32_t *>(image.scanLine(y));
         for (int x = 0; x < size; ++x)
-            line[x] = kFizzetIcon[y / block * 16 + x / block];
+            line[x] = kFizzetIcon[y / block * kFizzetIconSize + x / block];
     }
     return QPixmap::fromImage(std::move(image));
 }
@@ -49,12 +48,9 @@ QIcon appIcon()
 int main(int argc, char *argv[])
 {
     ProcessHygiene::openStandardStreams();
-    // One heap for every thread: the few allocations of the toolkit's helper threads and of the
-    // font warm-up do not need arenas of their own, each holding pages the others could reuse.
-    mallopt(M_ARENA_MAX, 1);
+    ProcessHygiene::preferLeanRuntime();
     FontWarmup fonts;
     ProcessHygiene::preventBusAutolaunch();
-    ProcessHygiene::preferQtEventLoop(ProcessHygiene::pluginDirs());
     LogLimiter::install();
     // Integer scale factors keep every plotted pixel a crisp square block.
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(

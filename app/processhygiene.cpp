@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
+#include <malloc.h>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -51,10 +52,13 @@ void preferQtEventLoop(const QStringList &pluginDirs)
     qputenv("QT_NO_GLIB", "1");
 }
 
-QStringList pluginDirs()
+void preferLeanRuntime()
 {
-    return QStringList{QLibraryInfo::path(QLibraryInfo::PluginsPath)} +
-           qEnvironmentVariable("QT_PLUGIN_PATH").split(QDir::listSeparator(), Qt::SkipEmptyParts);
+    mallopt(M_ARENA_MAX, 1);
+    // Qt's own plugin folder, then those named in QT_PLUGIN_PATH.
+    preferQtEventLoop(
+        QStringList{QLibraryInfo::path(QLibraryInfo::PluginsPath)} +
+        qEnvironmentVariable("QT_PLUGIN_PATH").split(QDir::listSeparator(), Qt::SkipEmptyParts));
 }
 
 } // namespace ProcessHygiene

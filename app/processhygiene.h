@@ -23,7 +23,10 @@ void preventBusAutolaunch();
 // application object is made.
 void preferQtEventLoop(const QStringList &pluginDirs);
 
-// Qt's own plugin folder, then those named in QT_PLUGIN_PATH.
-QStringList pluginDirs();
+// The program's choices for a small, quiet process: one heap for every thread (the few
+// allocations of the toolkit's helper threads and of the font warm-up do not need heaps of their
+// own, each holding pages the others could reuse), and Qt's own event loop wherever Qt's plugin
+// folders allow it. Must run before any other thread starts.
+void preferLeanRuntime();
 
 } // namespace ProcessHygiene

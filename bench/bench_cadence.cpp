@@ -10,7 +10,6 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
-#include <malloc.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -54,10 +53,7 @@ double percentile(std::vector<double> sorted, double p)
 
 int main(int argc, char *argv[])
 {
-    // The program's own choices that bear on a tick: one heap, and Qt's event loop where
-    // nothing needs GLib's.
-    mallopt(M_ARENA_MAX, 1);
-    ProcessHygiene::preferQtEventLoop(ProcessHygiene::pluginDirs());
+    ProcessHygiene::preferLeanRuntime(); // as the program does: it bears on every tick
     QApplication app(argc, argv);
     const double seconds = argc > 1 ? std::atof(argv[1]) : 30.0;
     MainWindow window;
