@@ -76,6 +76,7 @@ def write_pixels(path, g):
     path.write_text("// Written by scripts/make-icons.py: the program's icon, 16 x 16 pixels, 0xAARRGGBB, each\n"
                     "// opaque or all zero (so premultiplied as well).\n"
                     "#include <cstdint>\n\n"
+                    f"static constexpr int kFizzetIconSize = {N};\n"
                     f"static constexpr std::uint32_t kFizzetIcon[{N} * {N}] = {{\n{rows}}};\n")
 
 

@@ -4,5 +4,3 @@ here=$(cd "$(dirname "$0")" && pwd)
 . "$here/../scripts/xvfb-run-window.sh"
 start_xvfb || exit 1
 "$@"
-status=$?
-exit "$status"

@@ -2,6 +2,7 @@
 // opaque or all zero (so premultiplied as well).
 #include <cstdint>
 
+static constexpr int kFizzetIconSize = 16;
 static constexpr std::uint32_t kFizzetIcon[16 * 16] = {
     0x00000000, 0xff303030, 0xff303030, 0xff303030, 0xff303030, 0xff303030, 0xff303030, 0xff303030,
     0xff303030, 0xff303030, 0xff303030, 0xff303030, 0xff303030, 0xff303030, 0xff303030, 0x00000000,
