@@ -2,7 +2,17 @@
 
 #include <fontconfig/fontconfig.h>
 
-FontWarmup::FontWarmup() : thread_([] { FcInit(); }) {}
+#include <system_error>
+
+FontWarmup::FontWarmup()
+{
+    try {
+        thread_ = std::thread([] { FcInit(); });
+    } catch (const std::system_error &) {
+        // No thread to be had (a process or memory limit): the text waits for it instead.
+        FcInit();
+    }
+}
 
 void FontWarmup::finish()
 {

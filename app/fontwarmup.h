@@ -4,7 +4,8 @@
 
 // Reads the system's font configuration on a thread of its own while the toolkit connects to
 // the display. Parsing it is most of what the first measurement of text would otherwise wait
-// for; done twice over, it is merely done once (the font library keeps the first result).
+// for; done twice over, it is merely done once (the font library keeps the first result). Where
+// no thread can be started, it is read at once instead.
 class FontWarmup
 {
 public:

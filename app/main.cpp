@@ -1,8 +1,10 @@
 #include "fontwarmup.h"
+#include "lastwords.h"
 #include "loglimiter.h"
 #include "mainwindow.h"
 #include "processhygiene.h"
 #include "startupguard.h"
+#include "x11connection.h"
 
 #include "fizzet-16.h"
 
@@ -48,6 +50,7 @@ QIcon appIcon()
 int main(int argc, char *argv[])
 {
     ProcessHygiene::openStandardStreams();
+    LastWords::install();
     ProcessHygiene::preferLeanRuntime();
     FontWarmup fonts;
     ProcessHygiene::preventBusAutolaunch();
@@ -58,8 +61,10 @@ int main(int argc, char *argv[])
     std::optional<QApplication> app;
     {
         StartupGuard guard;
+        X11Connection::watchForLoss();
         app.emplace(argc, argv);
     }
+    X11Connection::takeOver();
     if (const QString problem = StartupGuard::drawingProblem(); !problem.isEmpty())
         StartupGuard::fail(problem);
     QApplication::setApplicationVersion(QStringLiteral(FIZZET_VERSION));

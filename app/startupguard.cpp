@@ -1,12 +1,19 @@
 #include "startupguard.h"
 
+#include "lastwords.h"
+
 #include <QByteArray>
+#include <QFile>
 #include <QGuiApplication>
+#include <QLibraryInfo>
 #include <QScreen>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <dlfcn.h>
 #include <fcntl.h>
+#include <iterator>
 #include <sys/mman.h>
 #include <unistd.h>
 #include <utility>
@@ -35,26 +42,74 @@ void startCapture()
     }
 }
 
+// Calls `take` with each piece of what the capture holds, in order. Async-signal-safe where
+// `take` is.
+template<typename Take> void readCapture(int from, Take take)
+{
+    char chunk[4096];
+    for (off_t at = 0;;) {
+        const ssize_t n = pread(from, chunk, sizeof chunk, at);
+        if (n <= 0)
+            return;
+        take(chunk, n);
+        at += n;
+    }
+}
+
 // Puts standard error back and returns what was written to it meanwhile.
 QByteArray endCapture()
 {
     if (capture == -1)
         return {};
     std::fflush(stderr);
-    dup2(savedStderr, STDERR_FILENO);
-    close(savedStderr);
     QByteArray written;
-    char chunk[4096];
-    for (off_t at = 0;;) {
-        const ssize_t n = pread(capture, chunk, sizeof chunk, at);
-        if (n <= 0)
-            break;
-        written.append(chunk, n);
-        at += n;
-    }
-    close(capture);
-    capture = savedStderr = -1;
+    readCapture(capture, [&](const char *chunk, ssize_t n) { written.append(chunk, n); });
+    StartupGuard::release(false);
     return written;
+}
+
+// A signal that ends the process while start-up is guarded: what was said is passed on first.
+constexpr int kEndingSignals[] = {SIGTERM, SIGINT, SIGHUP, SIGQUIT};
+struct sigaction beforeGuard[std::size(kEndingSignals)];
+
+void restoreSignals()
+{
+    for (std::size_t i = 0; i < std::size(kEndingSignals); ++i)
+        sigaction(kEndingSignals[i], &beforeGuard[i], nullptr);
+}
+
+void onEndingSignal(int signal)
+{
+    StartupGuard::release(true);
+    restoreSignals();
+    raise(signal);
+}
+
+void catchEndingSignals()
+{
+    struct sigaction action
+    {};
+    action.sa_handler = &onEndingSignal;
+    sigemptyset(&action.sa_mask);
+    for (std::size_t i = 0; i < std::size(kEndingSignals); ++i)
+        sigaction(kEndingSignals[i], &action, &beforeGuard[i]);
+}
+
+// Everything said during start-up goes where it would have gone without the guard.
+void passOn()
+{
+    std::fflush(stderr);
+    StartupGuard::release(true);
+    qInstallMessageHandler(previous);
+    for (const auto &[type, message] : std::exchange(held, {}))
+        qt_message_output(type, QMessageLogContext(), message);
+}
+
+// A library ending start-up with exit() (Xlib does, on an I/O error).
+void passOnAtExit()
+{
+    if (StartupGuard::capturing())
+        passOn();
 }
 
 QString displayName()
@@ -69,17 +124,49 @@ constexpr int kMinimumDepth = 15; // bits per pixel below which Qt cannot paint
 
 StartupGuard::StartupGuard()
 {
+    static const bool registered = std::atexit(&passOnAtExit) == 0;
+    Q_UNUSED(registered);
     previous = qInstallMessageHandler(&StartupGuard::collect);
     startCapture();
+    catchEndingSignals();
 }
 
 StartupGuard::~StartupGuard()
 {
-    const QByteArray written = endCapture();
-    std::fwrite(written.constData(), 1, static_cast<std::size_t>(written.size()), stderr);
-    qInstallMessageHandler(previous);
-    for (const auto &[type, message] : std::exchange(held, {}))
-        qt_message_output(type, QMessageLogContext(), message);
+    restoreSignals();
+    // The toolkit reads the display's events on a thread of its own, and without it would carry
+    // on deaf to the display.
+    for (const auto &[type, message] : held)
+        if (message.startsWith(QLatin1String("QThread::start: Thread creation error"))) {
+            const qsizetype reason = message.indexOf(QLatin1Char('('));
+            fail(QLatin1String("cannot start a thread") +
+                 (reason < 0 ? QString() : QLatin1Char(' ') + message.mid(reason)));
+        }
+    passOn();
+}
+
+bool StartupGuard::capturing() noexcept
+{
+    return capture != -1;
+}
+
+void StartupGuard::release(bool replay) noexcept
+{
+    const int from = capture;
+    if (from == -1)
+        return;
+    capture = -1;
+    dup2(savedStderr, STDERR_FILENO);
+    close(savedStderr);
+    savedStderr = -1;
+    if (replay)
+        readCapture(from, [](const char *chunk, ssize_t n) {
+            for (ssize_t done = 0, w; done < n; done += w)
+                if ((w = write(STDERR_FILENO, chunk + done, static_cast<std::size_t>(n - done))) <=
+                    0)
+                    return;
+        });
+    close(from);
 }
 
 QString StartupGuard::displayProblem(const QByteArray &libraryOutput)
@@ -97,6 +184,28 @@ QString StartupGuard::displayProblem(const QByteArray &libraryOutput)
     return QStringLiteral("cannot connect to the display %1").arg(displayName());
 }
 
+QString StartupGuard::pluginProblem()
+{
+    const QString name =
+        qEnvironmentVariableIsEmpty("DISPLAY") ? QStringLiteral("wayland") : QStringLiteral("xcb");
+    const QByteArray path =
+        QFile::encodeName(QLibraryInfo::path(QLibraryInfo::PluginsPath) +
+                          QLatin1String("/platforms/libq") + name + QLatin1String(".so"));
+    if (void *plugin = dlopen(path.constData(), RTLD_LAZY | RTLD_LOCAL)) {
+        dlclose(plugin);
+        return {};
+    }
+    const char *error = dlerror();
+    const QString why = QString::fromLocal8Bit(error ? error : "");
+    // The loader says so when it cannot map a library's pages.
+    if (why.contains(QLatin1String("Cannot allocate memory")) ||
+        why.contains(QLatin1String("failed to map segment")))
+        return QStringLiteral("out of memory: the window system's plugin \"%1\" cannot be "
+                              "loaded")
+            .arg(name);
+    return QStringLiteral("the window system's plugin \"%1\" cannot be loaded: %2").arg(name, why);
+}
+
 QString StartupGuard::drawingProblem()
 {
     const QScreen *screen = QGuiApplication::primaryScreen();
@@ -111,9 +220,7 @@ QString StartupGuard::drawingProblem()
 
 void StartupGuard::fail(const QString &why)
 {
-    std::fprintf(stderr, "fizzet: %s\n", qPrintable(why));
-    std::fflush(stderr);
-    std::_Exit(EXIT_FAILURE);
+    LastWords::say(why.toLocal8Bit().constData());
 }
 
 void StartupGuard::collect(QtMsgType type, const QMessageLogContext &, const QString &message)
@@ -122,5 +229,9 @@ void StartupGuard::collect(QtMsgType type, const QMessageLogContext &, const QSt
         held.emplace_back(type, message);
         return;
     }
-    fail(displayProblem(endCapture()));
+    const QByteArray output = endCapture();
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        if (const QString problem = pluginProblem(); !problem.isEmpty())
+            fail(problem);
+    fail(displayProblem(output));
 }

@@ -27,14 +27,21 @@ verdict() { # name, then problems (none: passed)
     fi
 }
 
+# Kills the X server at once, with no word from the shell about it.
+kill_xvfb() { { kill -KILL "$XVFB_PID"; wait "$XVFB_PID"; } 2>/dev/null; }
+
 # Processes still carrying the marker, that is, started by the program and left running.
 leftovers() { grep -lsz "^$marker=" /proc/[0-9]*/environ | cut -d/ -f3 | paste -sd,; }
 
-# run NAME STATUS LINES ENDING [VAR=VALUE ...] [-- REDIRECTIONS]
-#   ENDING: close (a window must open; it is closed), exit (no window; the program ends by
-#   itself), term (a window must open; SIGTERM while animating), xdies (a window must open; the
-#   X server is killed while animating). The program runs with a fresh, empty HOME and a private
-#   XDG_RUNTIME_DIR unless the variables say otherwise; "-u VAR" unsets one.
+# [LINE=REGEX] [PRE=COMMAND] run NAME STATUS LINES ENDING [VAR=VALUE ...] [-- REDIRECTIONS]
+#   ENDING: close (a window must open; it is closed), destroyed (a window must open; another
+#   client destroys it), exit (no window; the program ends by itself), term (a window must open;
+#   SIGTERM while animating), xdies (a window must open; the X server is killed while
+#   animating), xcrash (a window must open; the X server is killed and the program then crashes),
+#   xdies@SECONDS (the X server is killed that long after launch, window or not). The program
+#   runs with a fresh, empty HOME and a private XDG_RUNTIME_DIR unless the variables say
+#   otherwise; "-u VAR" unsets one. PRE runs in the program's shell first (a ulimit, say); with
+#   LINE, standard error must be that one line.
 run() {
     local name=$1 want_status=$2 want_lines=$3 ending=$4
     shift 4
@@ -59,12 +66,15 @@ run() {
     for attempt in 1 2; do
     (
         exec env "${unset[@]}" "$marker=1" ${vars[@]+"${vars[@]}"} \
-            bash -c "exec $redirect \"\$0\"" "$prog"
+            bash -c "${PRE:+$PRE; }exec $redirect \"\$0\"" "$prog"
     ) 2>"$work/err" &
     APP=$!
     # A window row whose program ends at once, turned away by the server during its setup
     # (see start_window), is run once more.
-    [ "$ending" = exit ] && break
+    case $ending in
+    exit) break ;;
+    xdies@*) sleep "${ending#xdies@}"; kill_xvfb; break ;;
+    esac
     for _ in $(seq 200); do
         xdotool search --onlyvisible --name '^Fizzet$' >/dev/null 2>&1 && break
         kill -0 "$APP" 2>/dev/null || break
@@ -73,7 +83,7 @@ run() {
     kill -0 "$APP" 2>/dev/null && break
     wait "$APP" 2>/dev/null
     done
-    if [ "$ending" != exit ]; then
+    if [ "$ending" != exit ] && [[ $ending != xdies@* ]]; then
         WID=
         for _ in $(seq 200); do
             WID=$(xdotool search --onlyvisible --name '^Fizzet$' 2>/dev/null | head -1)
@@ -86,6 +96,11 @@ run() {
         else
             case $ending in
             close) "$xclose" "$WID" ;;
+            destroyed) xdotool windowclose "$WID" ;;
+            xcrash) # the crash comes first, once the program runs on after the server went
+                kill -STOP "$APP"; kill_xvfb; sleep 0.1
+                kill -SEGV "$APP"; kill -CONT "$APP"
+                ;;
             term | xdies)
                 xdotool mousemove --window "$WID" 36 104 click 1 # Start
                 sleep 0.3
@@ -102,6 +117,7 @@ run() {
     lines=$(grep -c '' "$work/err")
     [ "$status" = "$want_status" ] || problems+=("status $status, expected $want_status")
     [ "$lines" = "$want_lines" ] || problems+=("$lines lines on standard error, expected $want_lines")
+    [ -z "${LINE:-}" ] || grep -qxE "$LINE" "$work/err" || problems+=("not the line /$LINE/")
     local written
     written=$(find "$home" -mindepth 1 2>/dev/null | head -3)
     [ -z "$written" ] || problems+=("wrote in HOME: $written")
@@ -113,7 +129,7 @@ run() {
         kill ${left//,/ } 2>/dev/null
     fi
     verdict "$name (status $status, $lines lines)" "${problems[@]}"
-    if [ "$ending" = xdies ]; then start_xvfb || exit 1; display=$DISPLAY; fi
+    if [[ $ending == x* ]]; then start_xvfb || exit 1; display=$DISPLAY; fi
 }
 
 # --- No window can be had -------------------------------------------------------------------
@@ -167,7 +183,49 @@ done
 # --- No session bus, and endings while animating ----------------------------------------------
 run "no session bus" 0 0 close
 run "SIGTERM while animating" 143 0 term
-run "X server killed while animating" 1 1 xdies
+# However early the server goes, one line names the display: lost, or never reached.
+lost='fizzet: (lost the connection to|cannot connect to) the display :[0-9]+'
+LINE=$lost run "X server killed while animating" 1 1 xdies
+run "destroyed by another client" 0 0 destroyed
+LINE=$lost run "X server killed, then a crash" 1 1 xcrash
+for delay in 0.01 0.02 0.03 0.05 0.08 0.15; do
+    LINE=$lost run "X server killed ${delay} s after launch" 1 1 "xdies@$delay"
+done
+
+# --- Limits: out of memory, or no thread to be had, said as such -----------------------------
+# A sanitizer's shadow memory needs far more address space than these limits give.
+if ! ldd "$prog" | grep -q libasan; then
+    LINE='fizzet: cannot start a thread \(.*\)' PRE='ulimit -s 33554432' \
+        run "thread stacks too large to start" 1 1 exit
+    # Each limit stops start-up at another step, or not at all: whatever happens is a window, the
+    # loader's refusal before the program runs, or one line saying what failed; never a crash.
+    for limit in $(seq 72000 4000 132000); do
+        (
+            ulimit -v "$limit"
+            exec env HOME="$work" XDG_RUNTIME_DIR="$runtime" "$marker=1" "$prog"
+        ) 2>"$work/err" &
+        APP=$!
+        for _ in $(seq 100); do
+            WID=$(xdotool search --onlyvisible --name '^Fizzet$' 2>/dev/null | head -1)
+            [ -n "$WID" ] && break
+            kill -0 "$APP" 2>/dev/null || break
+            sleep 0.05
+        done
+        [ -z "$WID" ] || "$xclose" "$WID"
+        status=timeout
+        for _ in $(seq 100); do kill -0 "$APP" 2>/dev/null || break; sleep 0.05; done
+        if kill -0 "$APP" 2>/dev/null; then kill -KILL "$APP"; else wait "$APP"; status=$?; fi
+        APP=
+        problems=()
+        case $status in
+        0 | 127) ;;
+        1) grep -qxE 'fizzet: (out of memory|cannot start a thread).*' "$work/err" &&
+            [ "$(grep -c '' "$work/err")" = 1 ] || problems+=("not one line saying what failed") ;;
+        *) problems+=("status $status") ;;
+        esac
+        verdict "address space limited to $limit KB (status $status)" ${problems[@]+"${problems[@]}"}
+    done
+fi
 
 echo "environments: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
