@@ -83,6 +83,17 @@ double LayoutPane::shortfall(const Placed &placed) const
     return worst;
 }
 
+double LayoutPane::blockShortfall(int block) const
+{
+    // At a fractional ratio the blocks start on a whole device pixel, which may cost one at
+    // either end.
+    const double ratio = devicePixelRatioF();
+    const int alignment = ratio == std::floor(ratio) ? 0 : 2;
+    const QSize room = blocks_->contentsRect().size();
+    return std::max((positions_.width() * block + alignment) / (room.width() * ratio),
+                    (positions_.height() * block + alignment) / (room.height() * ratio));
+}
+
 void LayoutPane::fitToText()
 {
     double scale = std::max(1.0, logicalDpiY() / kDesignDpi);
@@ -93,8 +104,18 @@ void LayoutPane::fitToText()
         for (const Placed &p : placed_)
             worst = std::max(worst, shortfall(p));
         if (worst <= 1.0)
-            return;
+            break;
         scale *= worst * 1.01;
+        applyScale(scale);
+    }
+    if (!blocks_)
+        return;
+    const int least = static_cast<int>(std::ceil(devicePixelRatioF() - 1e-6));
+    for (int round = 0; round < 8; ++round) {
+        const double missing = blockShortfall(least);
+        if (missing <= 1.0)
+            return;
+        scale *= missing;
         applyScale(scale);
     }
 }

@@ -11,7 +11,9 @@
 
 // The fixed layout's ground. It places the controls, laid out on the grid of 96 dots per inch,
 // at a scale that follows the text: at least the logical dpi over 96, and more where a caption
-// would not fit its control otherwise (larger system fonts). Beneath the controls it paints the
+// would not fit its control otherwise (larger system fonts), or where the drawing surface could
+// not show its positions as blocks of whole device pixels at least a logical pixel wide (a
+// fractional device pixel ratio such as 1.5). Beneath the controls it paints the
 // frame rectangles, one-pixel outlines in the window-text colour, and around the control that
 // has the keyboard focus a two-pixel ring in the same colour, a pixel away from it, so focus
 // shows plainly in any palette without covering the control.
@@ -33,6 +35,12 @@ public:
     void place(QWidget *child, const LayoutScale::Box &at96, const QStringList &texts = {},
                Scaling scaling = ByArea);
     void addFrame(const LayoutScale::Box &at96) { frames_.push_back(at96); }
+    // The placed child whose contents show `positions` as square blocks.
+    void holdBlocks(QWidget *child, QSize positions)
+    {
+        blocks_ = child;
+        positions_ = positions;
+    }
     // Scales the layout to the text as it is now; 1 at 96 dpi with the usual fonts.
     void fitToText();
     double scale() const { return scale_; }
@@ -54,6 +62,7 @@ private:
     };
     void applyScale(double scale);
     double shortfall(const Placed &placed) const; // > 1 where a text does not fit
+    double blockShortfall(int block) const;       // > 1 where blocks of `block` do not fit
     void followFocus(QWidget *now);
     QRect ringAround(const QWidget &control) const;
 
@@ -62,4 +71,6 @@ private:
     std::vector<Placed> placed_;
     std::vector<LayoutScale::Box> frames_; // on the 96-dpi grid
     QPointer<QWidget> ringed_;             // the child the ring is drawn around, if any
+    QWidget *blocks_ = nullptr;
+    QSize positions_;
 };

@@ -9,6 +9,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QTimer>
+#include <QWindow>
 
 #include <algorithm>
 #include <utility>
@@ -90,6 +91,7 @@ MainWindow::Controls MainWindow::createControls()
             const LayoutScale::Box at = gridBox(control);
             widget = controls.pct1 = new DrawingSurface(QSize(at.width, at.height), &pane);
             pane.place(widget, at, {}, LayoutPane::Outlined);
+            pane.holdBlocks(widget, controls.pct1->drawingSize());
             break;
         }
         case Layout::Kind::FrameRect:
@@ -163,6 +165,25 @@ void MainWindow::fitSizeToState()
     } else {
         setFixedSize(layout);
     }
+}
+
+// On a screen of another device pixel ratio or dpi the layout is fitted again, and the window's
+// size and its limits are told to the window system afresh even where they stay the same in
+// logical pixels: there they stand for other device pixels.
+void MainWindow::fitToScreen()
+{
+    controls_.pane->fitToText();
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    fitSizeToState();
+    windowHandle()->resize(size());
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!std::exchange(followsScreens_, true))
+        connect(windowHandle(), &QWindow::screenChanged, this, &MainWindow::fitToScreen);
 }
 
 void MainWindow::changeEvent(QEvent *event)

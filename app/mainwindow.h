@@ -31,6 +31,7 @@ public:
 protected:
     void changeEvent(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     struct Controls
@@ -44,9 +45,11 @@ private:
     void routeEvents();
     void onTick();
     void fitSizeToState();
+    void fitToScreen();
 
     std::array<QWidget *, Layout::kControlCount> widgets_{};
     Controls controls_;
     QtRuntimeServices services_;
     MainForm form_;
+    bool followsScreens_ = false;
 };

@@ -10,6 +10,8 @@
 #include <QPainter>
 #include <QWindow>
 
+#include <cmath>
+
 namespace {
 // Border thickness on each side: left, top, right, bottom.
 constexpr QMargins kBorder{1, 1, 1, 0};
@@ -51,39 +53,85 @@ void DrawingSurface::clear()
     update(contentsRect());
 }
 
+DrawingSurface::Grid DrawingSurface::grid() const
+{
+    constexpr double kSlack = 1e-6; // a device pixel counts as inside up to rounding error
+    const double ratio = devicePixelRatioF();
+    const QPointF at = QPointF(mapTo(window(), QPoint())) * ratio;
+    const QRect contents = contentsRect();
+    const QPointF first = at + QPointF(contents.topLeft()) * ratio;
+    const QPointF last = first + QPointF(contents.width(), contents.height()) * ratio;
+    const int left = int(std::ceil(first.x() - kSlack)), top = int(std::ceil(first.y() - kSlack));
+    const int right = int(std::floor(last.x() + kSlack)),
+              bottom = int(std::floor(last.y() + kSlack));
+    const auto blocks =
+        LayoutScale::fit(image_.width(), image_.height(), {left, top, right - left, bottom - top});
+    return {blocks.size, QPoint(blocks.left, blocks.top), at, ratio};
+}
+
+// The logical pixels that the device pixels `device` (in the window) touch.
+QRect DrawingSurface::toLogical(const Grid &grid, const QRect &device) const
+{
+    const QPointF topLeft = (QPointF(device.topLeft()) - grid.at) / grid.ratio;
+    return QRectF(topLeft, QSizeF(device.size()) / grid.ratio).toAlignedRect();
+}
+
+QRect DrawingSurface::shownArea() const
+{
+    const Grid g = grid();
+    return toLogical(g, QRect(g.origin, image_.size() * g.block));
+}
+
 void DrawingSurface::flush()
 {
     const auto spots = dirty_.spots();
     const auto box = dirty_.take();
     if (!box)
         return;
-    const QRect changed(origin_ + QPoint(box->left, box->top) * block_,
-                        QSize(box->width, box->height) * block_);
+    const Grid g = grid();
+    const QRect changed = toLogical(g, QRect(g.origin + QPoint(box->left, box->top) * g.block,
+                                             QSize(box->width, box->height) * g.block));
     // On X11 the few changed pixels go to the server at once, saving the posted event and the
     // wake-up an update() would cost on every tick. Elsewhere the compositor paces painting
     // (Wayland's frame callbacks), so the repaint waits for it.
     if (!paintAtOnce_)
         update(changed);
-    else if (spots.empty() || !putPixels(changed, spots))
+    else if (spots.empty() || !putPixels(g, changed, spots))
         repaint(changed);
 }
 
 void DrawingSurface::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
+    const Grid g = grid();
     const QRect exposed = event->rect() & contentsRect();
+    // Background first wherever the blocks may leave a device pixel uncovered.
     const QRect shown = shownArea();
-    if (!shown.contains(exposed)) // spare room around the blocks
-        for (const QRect &spare : QRegion(exposed).subtracted(shown))
+    const QRect covered = g.ratio == 1 ? shown : shown.adjusted(1, 1, -1, -1);
+    if (!covered.contains(exposed))
+        for (const QRect &spare : QRegion(exposed).subtracted(covered))
             painter.fillRect(spare, background());
-    const QRect part = exposed & shown;
-    if (!part.isEmpty()) {
-        // The positions the part touches, drawn whole.
-        const QRect source(
-            QPoint((part.left() - origin_.x()) / block_, (part.top() - origin_.y()) / block_),
-            QPoint((part.right() - origin_.x()) / block_, (part.bottom() - origin_.y()) / block_));
-        painter.drawImage(QRect(origin_ + source.topLeft() * block_, source.size() * block_),
-                          image_, source);
+    // The positions the exposed part touches, drawn whole.
+    const QRectF device(g.at + QPointF(exposed.topLeft()) * g.ratio,
+                        QSizeF(exposed.size()) * g.ratio);
+    const QRect source =
+        QRect(QPoint(int(std::floor((device.left() - g.origin.x()) / g.block)),
+                     int(std::floor((device.top() - g.origin.y()) / g.block))),
+              QPoint(int(std::ceil((device.right() - g.origin.x()) / g.block)) - 1,
+                     int(std::ceil((device.bottom() - g.origin.y()) / g.block)) - 1)) &
+        image_.rect();
+    if (!source.isEmpty()) {
+        const QPoint target = g.origin + source.topLeft() * g.block;
+        if (g.ratio == 1) {
+            painter.drawImage(QRect(target - g.at.toPoint(), source.size() * g.block), image_,
+                              source);
+        } else {
+            // Scaled here to whole device pixels, then put down one to one on the device grid.
+            QImage part = image_.copy(source).scaled(source.size() * g.block, Qt::IgnoreAspectRatio,
+                                                     Qt::FastTransformation);
+            part.setDevicePixelRatio(g.ratio);
+            painter.drawImage((QPointF(target) - g.at) / g.ratio, part);
+        }
     }
 
     if (contentsRect().contains(event->rect())) // a tick's repaint: no border in it
@@ -108,18 +156,19 @@ void DrawingSurface::changeEvent(QEvent *event)
 // without a paint event, a painter, or the box around them. Where that cannot be done (scaled
 // blocks, a device pixel ratio, a window not on screen, an unexpected store, a display whose
 // pixels are not 0xRRGGBB) the widget repaints as usual.
-bool DrawingSurface::putPixels(const QRect &changed, std::span<const DirtyBox::Spot> spots)
+bool DrawingSurface::putPixels(const Grid &grid, const QRect &changed,
+                               std::span<const DirtyBox::Spot> spots)
 {
     QWidget *top = window();
     QBackingStore *store = top->backingStore();
     QWindow *handle = top->windowHandle();
-    if (!store || !handle || !handle->isExposed() || block_ != 1 || devicePixelRatio() != 1 ||
+    if (!store || !handle || !handle->isExposed() || grid.block != 1 || grid.ratio != 1 ||
         !isVisible())
         return false;
     X11PixelWriter *writer = x11Writer(handle);
     if (!writer)
         return false;
-    const QPoint offset = mapTo(top, origin_);
+    const QPoint offset = grid.origin;
     const QRect target(mapTo(top, changed.topLeft()), changed.size());
     store->beginPaint(QRegion(target));
     auto *image = dynamic_cast<QImage *>(store->paintDevice());
@@ -156,15 +205,6 @@ X11PixelWriter *DrawingSurface::x11Writer(QWindow *window)
         x11_ = x11 ? X11PixelWriter::create(x11->connection(), id) : nullptr;
     }
     return x11_.get();
-}
-
-void DrawingSurface::resizeEvent(QResizeEvent *)
-{
-    const QRect area = contentsRect();
-    const auto blocks = LayoutScale::fit(image_.width(), image_.height(),
-                                         {area.left(), area.top(), area.width(), area.height()});
-    block_ = blocks.size;
-    origin_ = QPoint(blocks.left, blocks.top);
 }
 
 void DrawingSurface::updateBorder()

@@ -16,8 +16,9 @@
 // A pixel canvas: a backing image that keeps whatever is plotted until it is cleared, so the
 // picture survives being covered or minimised. A one-pixel border runs along the top, left and
 // right. The drawing positions are fixed when the surface is made (183 x 128 for the window's
-// 185 x 129 surface); when the surface grows, each position is shown as a square block of the
-// largest whole number of pixels that fits, without smoothing, centred on the background.
+// 185 x 129 surface); each position is shown as a square block of the largest whole number of
+// device pixels that fits, without smoothing, centred on the background, at any device pixel
+// ratio (1.5 included: the blocks start on a whole device pixel wherever the surface lies).
 class DrawingSurface : public QWidget
 {
     Q_OBJECT
@@ -37,19 +38,28 @@ public:
     void flush();
     // A copy of the drawing area as plotted, one pixel per position.
     QImage image() const { return image_.copy(); }
-    // Where the positions are shown, in the surface's coordinates: `block` pixels square each.
-    QRect shownArea() const { return QRect(origin_, image_.size() * block_); }
-    int block() const { return block_; }
+    // Where the positions are shown: `block` device pixels square each, the first from `origin`
+    // in the window's device pixels, where the surface's own (0, 0) is at `at`.
+    struct Grid
+    {
+        int block;
+        QPoint origin;
+        QPointF at;
+        double ratio;
+    };
+    Grid grid() const;
+    // The logical pixels of the surface that the blocks touch.
+    QRect shownArea() const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
 
 private:
     QColor background() const;
     void updateBorder();
-    bool putPixels(const QRect &changed, std::span<const DirtyBox::Spot> spots);
+    QRect toLogical(const Grid &grid, const QRect &device) const;
+    bool putPixels(const Grid &grid, const QRect &changed, std::span<const DirtyBox::Spot> spots);
     X11PixelWriter *x11Writer(QWindow *window);
 
     // Never shared, so pixels_ stays valid: image() hands out deep copies.
@@ -57,8 +67,6 @@ private:
     std::uint32_t *pixels_;
     int stride_;                          // in pixels
     bool paintAtOnce_ = false;            // flush() shows the pixels before it returns
-    int block_ = 1;                       // pixels per position, each way
-    QPoint origin_;                       // where position (0, 0) is shown
     DirtyBox dirty_;                      // what was plotted since the last flush
     std::unique_ptr<X11PixelWriter> x11_; // for x11Window_, when its pixels allow one
     std::uint32_t x11Window_ = 0;

@@ -1,6 +1,7 @@
 #include "drawingsurface.h"
 #include "layoutpane.h"
 #include "mainwindow.h"
+#include "qtcolor.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -13,7 +14,8 @@
 
 // The layout grows with the text: at any logical dpi (set per run with QT_FONT_DPI) and with
 // larger system fonts, every caption fits its control, the frames still meet the surface's
-// edges and the drawing positions stay square blocks of whole device pixels.
+// edges and the drawing positions stay square blocks of whole device pixels, also at fractional
+// scale factors (set per run with QT_SCALE_FACTOR).
 class TextFitsTest : public QObject
 {
     Q_OBJECT
@@ -89,7 +91,7 @@ void TextFitsTest::everythingFits()
     const QImage shot = window.grab().toImage();
     const double ratio = window.devicePixelRatioF();
     const auto ink = [&](int x, int y) {
-        const QPoint device(int(x * ratio), int(y * ratio));
+        const QPoint device(int((x + 0.5) * ratio), int((y + 0.5) * ratio));
         return QColor(shot.pixel(device)) == window.palette().color(QPalette::WindowText);
     };
     const QRect edge(surface->mapTo(&window, QPoint(0, 0)), surface->size());
@@ -98,12 +100,29 @@ void TextFitsTest::everythingFits()
         QVERIFY2(ink(x, edge.bottom() + 1), qPrintable(QStringLiteral("below, x %1").arg(x)));
     }
 
-    // Square blocks of whole device pixels, all within the drawing area.
-    const double devicePixels = surface->block() * ratio;
-    QCOMPARE(devicePixels, std::round(devicePixels));
-    QVERIFY(surface->block() >= 1);
+    // Square blocks of whole device pixels, each at least a logical pixel wide: in a picture of
+    // the window, a checkerboard plotted over every position shows as blocks on one grid.
+    const DrawingSurface::Grid grid = surface->grid();
+    QVERIFY(grid.block >= ratio - 1e-6);
     QVERIFY(surface->contentsRect().contains(surface->shownArea()));
-    QCOMPARE(surface->shownArea().size(), QSize(183, 128) * surface->block());
+    const QSize positions = surface->drawingSize();
+    const Color squares[] = {rgbColor(255, 0, 0), rgbColor(0, 0, 255)};
+    for (int y = 0; y < positions.height(); ++y)
+        for (int x = 0; x < positions.width(); ++x)
+            surface->plot(x, y, squares[(x + y) % 2]);
+    surface->flush();
+    const QImage picture = window.grab().toImage();
+    for (int y = 0; y < positions.height() * grid.block; ++y)
+        for (int x = 0; x < positions.width() * grid.block; ++x) {
+            const QPoint device = grid.origin + QPoint(x, y);
+            const QRgb want = toQRgb(squares[(x / grid.block + y / grid.block) % 2]);
+            if (picture.pixel(device) != want)
+                QFAIL(qPrintable(QStringLiteral("device pixel %1, %2 is not block %3, %4")
+                                     .arg(device.x())
+                                     .arg(device.y())
+                                     .arg(x / grid.block)
+                                     .arg(y / grid.block)));
+        }
 
     const int dpi = window.logicalDpiY();
     if (points == 0 && std::lround(dpi * window.devicePixelRatioF()) == 96) {
@@ -111,7 +130,7 @@ void TextFitsTest::everythingFits()
         QCOMPARE(surface->size(), QSize(185, 129));
     }
     qInfo("dpi %d x %.1f, %s: window %d x %d, block %d", dpi, window.devicePixelRatioF(),
-          QTest::currentDataTag(), window.width(), window.height(), surface->block());
+          QTest::currentDataTag(), window.width(), window.height(), grid.block);
 }
 
 int main(int argc, char *argv[])

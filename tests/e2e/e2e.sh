@@ -53,9 +53,10 @@ EOF
 # Window-relative places (pixels): the buttons' centres, the label, the drawing area.
 declare -A at=([next]="168 32" [prev]="32 32" [start]="36 104" [reset]="100 104" [stop]="164 104"
     [fall]="36 280" [sort]="100 280" [wind]="164 280")
-press() { for b in "$@"; do click ${at[$b]}; done; }
+zoom=1 # device pixels per window pixel: screenshots are brought back to one
+press() { for b in "$@"; do set -- ${at[$b]}; click $(($1 * zoom)) $(($2 * zoom)); done; }
 key() { xdotool key "$@"; sleep 0.05; }
-snap() { shot "$work/$1.png"; }
+snap() { shot "$work/$1.png" && mogrify -sample $((100 / zoom))% "$work/$1.png"; }
 
 # "x y r g b" for every pixel of the drawing area (183 x 128 at 9,129) of a screenshot.
 drawing() {
@@ -229,6 +230,51 @@ for home in ${homes[@]+"${homes[@]}"}; do
     check "HOME=$home: the window opens and closes with status 0" [ "$shown:$status" = 0:0 ]
     check "HOME=$home: no crash report" no_crash_report "$work/home.log"
 done
+
+# --- A second monitor at twice the scale: the window follows it there and back -----------------
+if [ -z "$windows" ]; then
+    kill "$XVFB_PID"
+    start_xvfb 1700x800x24 || exit 1
+    xrandr --setmonitor A 800/200x700/180+0+0 screen >/dev/null &&
+        xrandr --setmonitor B 900/220x800/200+800+0 none >/dev/null
+    QT_SCREEN_SCALE_FACTORS="A=1;B=2" start_window "$prog" 2>"$work/monitors.log"
+    size() { xwininfo -id "$WID" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w "x" h}'; }
+    xdotool windowmove --sync "$WID" 1000 100
+    sleep 0.5
+    check "on the monitor at 2 x the window is 398 x 622" [ "$(size)" = 398x622 ]
+    zoom=2
+    press next
+    snap b-next
+    check "there \">\" steps to 9 (blue)" label_is b-next "0 0 255"
+    press prev
+    snap b-prev
+    check "there \"<\" steps back to 8" label_is b-prev "128 128 128"
+    press wind reset start
+    sleep 0.5
+    press stop
+    snap b-wind
+    snap b-wind-later
+    check "there Wind, Reset, Start and Stop work" eval '[ "$(count b-wind)" -gt 0 ] &&
+        all_plotted b-wind "\$1 < 92" && same_drawing b-wind b-wind-later'
+    press sort reset start
+    sleep 0.5
+    press stop
+    snap b-sort
+    check "there Sort works" all_plotted b-sort '($2 - $1 * 127 / 182) ^ 2 < 50 ^ 2'
+    xdotool windowmove --sync "$WID" 100 100
+    sleep 0.5
+    zoom=1
+    check "back on the first monitor the window is 199 x 311" [ "$(size)" = 199x311 ]
+    press fall reset start
+    sleep 0.5
+    press stop
+    snap a-fall
+    check "there Fall, Reset, Start and Stop work" eval '[ "$(count a-fall)" -gt 0 ] &&
+        all_plotted a-fall "\$2 < 64"'
+    close_window
+    wait "$APP"
+    APP=
+fi
 
 echo "e2e: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
