@@ -3,8 +3,9 @@
 #include <QKeyEvent>
 #include <QPushButton>
 
-// A push button that Return and Enter press as well as Space: down while the key is held, one
-// click when it is let go. A held key's repeats click nothing more.
+// A push button that Return, Enter and Space press: down while the key is held, one click when
+// it is let go. The button keeps which key holds it down, so that a held key's repeats, whether
+// or not they are marked as such, and other keys meanwhile click nothing more.
 class PushButton : public QPushButton
 {
     Q_OBJECT
@@ -17,22 +18,35 @@ protected:
     {
         if (!pressesButton(*event))
             return QPushButton::keyPressEvent(event);
-        if (!event->isAutoRepeat())
+        if (heldBy_ == 0) {
+            heldBy_ = event->key();
             setDown(true);
+        }
     }
     void keyReleaseEvent(QKeyEvent *event) override
     {
         if (!pressesButton(*event))
             return QPushButton::keyReleaseEvent(event);
-        if (!event->isAutoRepeat() && isDown()) {
+        if (event->isAutoRepeat() || event->key() != heldBy_)
+            return;
+        heldBy_ = 0;
+        if (isDown()) {
             setDown(false);
             click();
         }
+    }
+    void focusOutEvent(QFocusEvent *event) override
+    {
+        heldBy_ = 0; // the button lets go of the key, as it does of the mouse
+        QPushButton::focusOutEvent(event);
     }
 
 private:
     static bool pressesButton(const QKeyEvent &event)
     {
-        return event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
+        return event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter ||
+               event.key() == Qt::Key_Space;
     }
+
+    int heldBy_ = 0; // the key holding the button down, or 0
 };

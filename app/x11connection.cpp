@@ -7,7 +7,7 @@
 #include <QGuiApplication>
 #include <QWindow>
 
-#include <X11/Xlib.h>
+#include <X11/XKBlib.h>
 #include <arpa/inet.h>
 #include <cstdio>
 #include <cstdlib>
@@ -165,6 +165,8 @@ void takeOver()
     previousHandler = qInstallMessageHandler(&onMessage);
     static DestroyedWindows destroyed;
     qApp->installNativeEventFilter(&destroyed);
+    Bool supported = False;
+    XkbSetDetectableAutoRepeat(x11->display(), True, &supported);
 }
 
 bool lost() noexcept

@@ -12,7 +12,9 @@ void watchForLoss();
 
 // Call once the toolkit is up and the start-up guard is gone; does nothing off X11. From here on
 // the toolkit's own word for a broken connection gives way to the one line, and a top-level
-// window destroyed by another client ends the program with status 0, as closing it does.
+// window destroyed by another client ends the program with status 0, as closing it does. The
+// server is asked to send a held key's repeats as presses alone, with no release between (XKB's
+// detectable auto-repeat), so that no repeat can pass for a new press.
 void takeOver();
 
 // Async-signal-safe. Whether the connection is known to be lost: the server of DISPLAY takes no

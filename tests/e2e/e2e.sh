@@ -129,6 +129,17 @@ check "Return on the focused button steps to 10 (green)" label_is key-return "0 
 key KP_Enter
 snap key-enter
 check "keypad Enter on the focused button steps to 11 (cyan)" label_is key-enter "0 255 255"
+# Held for 5 s, each key still presses once: the server's repeats are no new presses.
+hold() { xdotool keydown "$1"; sleep 5; xdotool keyup "$1"; sleep 0.1; }
+hold Return
+snap held-return
+check "Return held for 5 s steps once, to 12 (red)" label_is held-return "255 0 0"
+hold space
+snap held-space
+check "Space held for 5 s steps once, to 13 (magenta)" label_is held-space "255 0 255"
+hold KP_Enter
+snap held-enter
+check "keypad Enter held for 5 s steps once, to 14 (yellow)" label_is held-enter "255 255 0"
 key Tab Tab space # "<", then "Start"
 sleep 0.5
 snap key-running
