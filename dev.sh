@@ -13,7 +13,7 @@ packages=(
     # build
     build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev libxcb1-dev libbenchmark-dev
     # the real window under a private X server
-    xvfb xauth xdotool x11-utils imagemagick fonts-dejavu-core libx11-dev
+    xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick fonts-dejavu-core libx11-dev
     # hostile surroundings: a Wayland compositor, D-Bus autolaunch through X11, a Turkish locale
     weston qt6-wayland dbus-x11 locales
     # what screen readers see: a session bus, the accessibility bus, Debian's AT-SPI bindings
