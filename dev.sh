@@ -12,6 +12,7 @@ cd "$(dirname "$0")"
 packages=(
     # build
     build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev libxcb1-dev libbenchmark-dev
+    doctest-dev
     # the real window under a private X server
     xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick fonts-dejavu-core libx11-dev
     # hostile surroundings: a Wayland compositor, D-Bus autolaunch through X11, a Turkish locale

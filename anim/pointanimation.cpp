@@ -30,24 +30,30 @@ void jitter(std::int16_t &coordinate, std::int16_t max, float r)
         static_cast<std::int16_t>(coordinate + scaledFloor<3>(r) - 1), 0, max);
 }
 
-// The colour component that a coordinate v in 0..max earns, floor(v / max * 256) counted as
-// at most 255 (as composeRgb counts it), already in its byte of the colour.
-template<int max, int shift> constexpr std::array<Color, max + 1> shadeTable()
+// The colour a point at (x, y) earns before its green: red floor(y / 127 * 256), blue
+// floor(x / 182 * 256), composed by composeRgb, which counts 256 as 255. One table for each:
+// composing is a bitwise or of the components' bytes.
+template<int max> constexpr int shadeOf(int v)
 {
-    std::array<Color, max + 1> shades{};
-    for (int v = 0; v <= max; ++v)
-        shades[v] = static_cast<Color>(std::min(255, static_cast<int>(v / double{max} * 256)))
-                    << shift;
-    return shades;
+    return static_cast<int>(v / double{max} * 256);
 }
-
-constexpr auto kRedByRow = shadeTable<PointField::kMaxY, 0>();
-constexpr auto kBlueByColumn = shadeTable<PointField::kMaxX, 16>();
+constexpr auto kRedByRow = [] {
+    std::array<Color, PointField::kMaxY + 1> reds{};
+    for (int y = 0; y <= PointField::kMaxY; ++y)
+        reds[y] = composeRgb(shadeOf<PointField::kMaxY>(y), 0, 0);
+    return reds;
+}();
+constexpr auto kBlueByColumn = [] {
+    std::array<Color, PointField::kMaxX + 1> blues{};
+    for (int x = 0; x <= PointField::kMaxX; ++x)
+        blues[x] = composeRgb(0, 0, shadeOf<PointField::kMaxX>(x));
+    return blues;
+}();
 
 // The colour of a point at (x, y): red grows downward, blue rightward; green is random, 0..255.
 Color shade(int x, int y, float greenSource)
 {
-    return kRedByRow[y] | static_cast<Color>(scaledFloor<256>(greenSource)) << 8 | kBlueByColumn[x];
+    return kRedByRow[y] | composeRgb(0, scaledFloor<256>(greenSource), 0) | kBlueByColumn[x];
 }
 
 } // namespace
@@ -60,21 +66,16 @@ void PointAnimation::reset()
 
 // Every point is plotted where the previous tick left it, then moved. The 366 random values
 // are drawn at once, in the order in which the points take them (two each, point by point),
-// and the points are plotted all at once before any moves: moving a point changes nothing
-// another point plots, so nobody can tell this from one point after the other. Where the
-// surface's pixels are at hand they are written directly, else handed over in one call.
+// and the points are plotted all at once, in one call, before any moves: moving a point changes
+// nothing another point plots, so nobody can tell this from one point after the other.
 void PointAnimation::tick()
 {
     std::array<float, 2 * PointField::kCount> r;
     services_.randomUnits(r);
-    if (const auto pixels = services_.surfacePixels(SurfaceId::pct1)) {
-        PixelSink(*pixels).plotAll(field_.x, field_.y, field_.color);
-    } else {
-        std::array<PixelPlot, PointField::kCount> plots;
-        for (int i = 0; i < PointField::kCount; ++i)
-            plots[i] = {field_.x[i], field_.y[i], field_.color[i]};
-        services_.plotPixels(SurfaceId::pct1, plots);
-    }
+    std::array<PixelPlot, PointField::kCount> plots;
+    for (int i = 0; i < PointField::kCount; ++i)
+        plots[i] = {field_.x[i], field_.y[i], field_.color[i]};
+    services_.plotPixels(SurfaceId::pct1, plots);
     move(r);
 }
 

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "layoutscale.h"
+#include "pointfield.h"
+
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -58,6 +62,19 @@ inline constexpr int kClientWidth = 2985;
 inline constexpr int kClientHeight = 4665;
 // tmr1's interval in milliseconds.
 inline constexpr int kTickInterval = 25;
+// pct1's drawing positions, inside its border: one per place a point can be.
+inline constexpr int kDrawingWidth = PointField::kMaxX + 1;  // 183
+inline constexpr int kDrawingHeight = PointField::kMaxY + 1; // 128
+// pct1's border, in pixels at 96 dpi: a line along the top, left and right, none at the bottom
+// (where the frame below takes over), so 185 x 129 overall.
+struct Margins
+{
+    int left, top, right, bottom;
+};
+inline constexpr Margins kSurfaceBorder{1, 1, 1, 0};
+// lbl1's font, where the system has it; elsewhere its family's stand-in at the same size.
+inline constexpr std::string_view kIndexFontFamily = "MS Sans Serif";
+inline constexpr int kIndexFontPoints = 18;
 
 constexpr int toPixels(int twips)
 {
@@ -107,6 +124,31 @@ constexpr const Control &control(ControlId id)
 constexpr std::size_t indexOf(ControlId id)
 {
     return static_cast<std::size_t>(id);
+}
+
+// A control's place on the 96-dpi grid, in pixels.
+constexpr LayoutScale::Box gridBox(const Control &c)
+{
+    return {toPixels(c.left), toPixels(c.top), toPixels(c.width), toPixels(c.height)};
+}
+
+// The controls with a tab index, in ascending tab index: the order in which the keyboard focus
+// moves through those of them that take it (the labels do not).
+inline constexpr auto kTabStops = static_cast<std::size_t>(std::count_if(
+    kControls.begin(), kControls.end(), [](const Control &c) { return c.tabIndex != kNoTab; }));
+constexpr std::array<ControlId, kTabStops> tabOrder()
+{
+    std::array<const Control *, kTabStops> stops{};
+    std::size_t n = 0;
+    for (const Control &c : kControls)
+        if (c.tabIndex != kNoTab)
+            stops[n++] = &c;
+    std::sort(stops.begin(), stops.end(),
+              [](const Control *a, const Control *b) { return a->tabIndex < b->tabIndex; });
+    std::array<ControlId, kTabStops> ids{};
+    for (std::size_t i = 0; i < kTabStops; ++i)
+        ids[i] = stops[i]->id;
+    return ids;
 }
 
 } // namespace Layout

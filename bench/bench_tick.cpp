@@ -18,10 +18,6 @@ class NullSurfaceServices final : public RuntimeServices
 public:
     explicit NullSurfaceServices(RuntimeServices &real) : real_(real) {}
     float randomUnit() override { return real_.randomUnit(); }
-    Color composeRgb(std::int16_t r, std::int16_t g, std::int16_t b) override
-    {
-        return real_.composeRgb(r, g, b);
-    }
     Color basicPaletteColor(std::int16_t index) override { return real_.basicPaletteColor(index); }
     std::string intToText(std::int16_t value) override { return real_.intToText(value); }
     void setCaption(LabelId, std::string_view) override {}

@@ -6,8 +6,9 @@
 // A colour as 0x00BBGGRR: red in the lowest byte, blue in the third, the top byte zero.
 using Color = std::uint32_t;
 
-// Composes a colour from components; a component below 0 counts as 0, above 255 as 255.
-constexpr Color rgbColor(int red, int green, int blue)
+// The colour red + 256 * green + 65536 * blue, a component below 0 counting as 0 and one above
+// 255 as 255: the one colour formula of the program, used by the tick's tables and the palette.
+constexpr Color composeRgb(int red, int green, int blue)
 {
     const auto byte = [](int v) { return static_cast<Color>(std::clamp(v, 0, 255)); };
     return byte(red) | byte(green) << 8 | byte(blue) << 16;

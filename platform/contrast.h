@@ -57,7 +57,7 @@ inline Color readableTextOn(Color back, Color preferred)
     constexpr double kMinimum = 4.5;
     if (ratio(preferred, back) >= kMinimum)
         return preferred;
-    constexpr Color black = rgbColor(0, 0, 0), white = rgbColor(255, 255, 255);
+    constexpr Color black = composeRgb(0, 0, 0), white = composeRgb(255, 255, 255);
     return ratio(black, back) >= ratio(white, back) ? black : white;
 }
 

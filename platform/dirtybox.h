@@ -1,6 +1,7 @@
 #pragma once
 
 #include "layoutscale.h"
+#include "runtimeservices.h"
 
 #include <array>
 #include <cstddef>
@@ -53,13 +54,13 @@ public:
             *s = {static_cast<std::int16_t>(x), static_cast<std::int16_t>(y)};
         });
     }
-    // The positions (xs[i], ys[i]) in order, of which `b` is the box.
-    void add(const Bounds &b, std::span<const std::int16_t> xs, std::span<const std::int16_t> ys)
+    // The positions of `plots` in order, of which `b` is the box.
+    void add(const Bounds &b, std::span<const PixelPlot> plots)
     {
         box_.add(b);
-        list(xs.size(), [&](Spot *s) {
-            for (std::size_t i = 0; i < xs.size(); ++i)
-                s[i] = {xs[i], ys[i]};
+        list(plots.size(), [&](Spot *s) {
+            for (std::size_t i = 0; i < plots.size(); ++i)
+                s[i] = {plots[i].x, plots[i].y};
         });
     }
     // The positions added since the box was last taken, in order; none when there were more

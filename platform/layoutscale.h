@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 // The layout is drawn on a grid of 96 dots per inch and scaled from there as a whole, by a factor
@@ -11,8 +12,8 @@ namespace LayoutScale {
 struct Box
 {
     int left, top, width, height;
-    int right() const { return left + width - 1; }
-    int bottom() const { return top + height - 1; }
+    constexpr int right() const { return left + width - 1; }
+    constexpr int bottom() const { return top + height - 1; }
     bool operator==(const Box &) const = default;
 };
 
@@ -44,7 +45,7 @@ struct Blocks
     int size;
     int left, top;
 };
-inline Blocks fit(int positionsWide, int positionsHigh, const Box &area)
+constexpr Blocks fit(int positionsWide, int positionsHigh, const Box &area)
 {
     int size = std::min(area.width / positionsWide, area.height / positionsHigh);
     size = size < 1 ? 1 : size;
@@ -52,6 +53,27 @@ inline Blocks fit(int positionsWide, int positionsHigh, const Box &area)
               spareY = area.height - positionsHigh * size;
     return {size, area.left + (spareX > 0 ? spareX / 2 : 0),
             area.top + (spareY > 0 ? spareY / 2 : 0)};
+}
+
+// The four sides of an outline `width` pixels wide along the inside of `b`: top, bottom, left,
+// right. The frame rectangles are outlines one pixel wide.
+constexpr std::array<Box, 4> sides(const Box &b, int width)
+{
+    return {{{b.left, b.top, b.width, width},
+             {b.left, b.bottom() - width + 1, b.width, width},
+             {b.left, b.top, width, b.height},
+             {b.right() - width + 1, b.top, width, b.height}}};
+}
+
+// The focus ring: an outline kRingWidth pixels wide, kRingGap pixels outside the focused
+// control's box, so it shows plainly in any palette without covering the control.
+inline constexpr int kRingGap = 1;
+inline constexpr int kRingWidth = 2;
+constexpr Box ringAround(const Box &control)
+{
+    constexpr int reach = kRingGap + kRingWidth;
+    return {control.left - reach, control.top - reach, control.width + 2 * reach,
+            control.height + 2 * reach};
 }
 
 } // namespace LayoutScale

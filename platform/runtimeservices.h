@@ -1,10 +1,8 @@
 #pragma once
 
 #include "color.h"
-#include "pixelsink.h"
 
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -45,8 +43,6 @@ public:
         for (float &value : values)
             value = randomUnit();
     }
-    // red + 256 * green + 65536 * blue, a component above 255 counting as 255.
-    virtual Color composeRgb(std::int16_t red, std::int16_t green, std::int16_t blue) = 0;
     // index in 0..15, see BasicPalette.
     virtual Color basicPaletteColor(std::int16_t index) = 0;
     // Decimal digits with a leading '-' for negatives, no blank: "8", "15", "0".
@@ -61,10 +57,8 @@ public:
     // Sets one pixel, visible at the latest when the current handler returns; positions outside
     // the drawing area are ignored.
     virtual void plotPixel(SurfaceId surface, std::int16_t x, std::int16_t y, Color color) = 0;
-    // Where the platform keeps a surface's pixels in memory: the logic may then write them
-    // itself, with exactly the effect of plotPixel, leaving the repaint to the platform.
-    virtual std::optional<SurfacePixels> surfacePixels(SurfaceId) { return std::nullopt; }
-    // The same as plotPixel for several pixels, in order.
+    // The same as plotPixel for several pixels, in order: a tick's pixels in one call, which a
+    // platform writes into its own memory in its own pixel format.
     virtual void plotPixels(SurfaceId surface, std::span<const PixelPlot> plots)
     {
         for (const PixelPlot &p : plots)

@@ -12,15 +12,16 @@
 class StandardServices : public RuntimeServices
 {
 public:
+    StandardServices() = default;
+    // The random sequence from `seed`, where the platform has a cheaper source than
+    // std::random_device.
+    explicit StandardServices(std::uint64_t seed) : random_(seed) {}
+
     float randomUnit() override { return random_.next(); }
     void randomUnits(std::span<float> values) override
     {
         for (float &value : values)
             value = random_.next();
-    }
-    Color composeRgb(std::int16_t red, std::int16_t green, std::int16_t blue) override
-    {
-        return rgbColor(red, green, blue);
     }
     Color basicPaletteColor(std::int16_t index) override { return BasicPalette::color(index); }
     std::string intToText(std::int16_t value) override

@@ -15,7 +15,6 @@ constexpr wchar_t kClassName[] = L"FizzetWindow";
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr UINT_PTR kTimerId = 1;
 constexpr int kFirstControlId = 100;
-constexpr int kRingGap = 1, kRingWidth = 2; // the focus ring, outside the focused control
 
 int controlId(ControlId id)
 {
@@ -31,10 +30,16 @@ std::wstring widen(std::string_view text)
     return wide;
 }
 
-LayoutScale::Box gridBox(const Layout::Control &c)
+using Layout::gridBox;
+
+RECT toRect(const LayoutScale::Box &b)
 {
-    using Layout::toPixels;
-    return {toPixels(c.left), toPixels(c.top), toPixels(c.width), toPixels(c.height)};
+    return {b.left, b.top, b.left + b.width, b.top + b.height};
+}
+
+LayoutScale::Box toBox(const RECT &r)
+{
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
 std::wstring lastError()
@@ -56,15 +61,15 @@ HFONT messageFont(UINT dpi)
     return CreateFontIndirectW(&metrics.lfMessageFont);
 }
 
-// lbl1's font: "MS Sans Serif", 18 point; where the system has no such face, the message
-// font's face at that size.
+// lbl1's font; where the system has no such face, the message font's face at that size.
 HFONT indexFont(UINT dpi)
 {
     LOGFONTW font{};
-    font.lfHeight = -MulDiv(18, static_cast<int>(dpi), 72);
+    font.lfHeight = -MulDiv(Layout::kIndexFontPoints, static_cast<int>(dpi), 72);
     font.lfWeight = FW_NORMAL;
     font.lfQuality = CLEARTYPE_QUALITY;
-    std::wcscpy(font.lfFaceName, L"MS Sans Serif");
+    const std::wstring family = widen(Layout::kIndexFontFamily);
+    std::wcsncpy(font.lfFaceName, family.c_str(), LF_FACESIZE - 1);
     HFONT made = CreateFontIndirectW(&font);
     HDC dc = GetDC(nullptr);
     HGDIOBJ old = SelectObject(dc, made);
@@ -72,7 +77,7 @@ HFONT indexFont(UINT dpi)
     GetTextFaceW(dc, LF_FACESIZE, face);
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);
-    if (std::wcscmp(face, L"MS Sans Serif") == 0 || std::wcscmp(face, L"Microsoft Sans Serif") == 0)
+    if (face == family || std::wcscmp(face, L"Microsoft Sans Serif") == 0)
         return made;
     DeleteObject(made);
     NONCLIENTMETRICSW metrics{};
@@ -82,14 +87,12 @@ HFONT indexFont(UINT dpi)
     return CreateFontIndirectW(&font);
 }
 
-void fillOutline(HDC dc, const RECT &r, int width, HBRUSH ink)
+void fillOutline(HDC dc, const LayoutScale::Box &box, int width, HBRUSH ink)
 {
-    const RECT sides[] = {{r.left, r.top, r.right, r.top + width},
-                          {r.left, r.bottom - width, r.right, r.bottom},
-                          {r.left, r.top, r.left + width, r.bottom},
-                          {r.right - width, r.top, r.right, r.bottom}};
-    for (const RECT &side : sides)
-        FillRect(dc, &side, ink);
+    for (const LayoutScale::Box &side : LayoutScale::sides(box, width)) {
+        const RECT r = toRect(side);
+        FillRect(dc, &r, ink);
+    }
 }
 
 } // namespace
@@ -165,13 +168,9 @@ bool Win32Window::createControls(HINSTANCE instance)
         controls_[Layout::indexOf(c.id)] = made;
     }
     // The dialog manager moves the focus in z-order: put it in ascending tab index.
-    std::vector<std::pair<int, HWND>> chain;
-    for (const Layout::Control &c : Layout::kControls)
-        if (c.tabIndex != Layout::kNoTab && control(c.id))
-            chain.emplace_back(c.tabIndex, control(c.id));
-    std::sort(chain.begin(), chain.end());
-    for (const auto &[tab, hwnd] : chain)
-        SetWindowPos(hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    for (const ControlId id : Layout::tabOrder())
+        SetWindowPos(control(id), HWND_BOTTOM, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     return true;
 }
 
@@ -236,8 +235,7 @@ RECT Win32Window::ringAround(HWND hwnd) const
     RECT r;
     GetWindowRect(hwnd, &r);
     MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT *>(&r), 2);
-    constexpr int reach = kRingGap + kRingWidth;
-    return {r.left - reach, r.top - reach, r.right + reach, r.bottom + reach};
+    return toRect(LayoutScale::ringAround(toBox(r)));
 }
 
 // The frame rectangles, one-pixel outlines in the window-text colour, and the focus ring.
@@ -248,12 +246,11 @@ void Win32Window::paintFrames()
     HBRUSH ink = GetSysColorBrush(COLOR_WINDOWTEXT);
     for (const Layout::Control &c : Layout::kControls)
         if (c.kind == Layout::Kind::FrameRect) {
-            const LayoutScale::Box b = LayoutScale::outline(gridBox(c), scale_);
-            fillOutline(dc, {b.left, b.top, b.left + b.width, b.top + b.height}, 1, ink);
+            fillOutline(dc, LayoutScale::outline(gridBox(c), scale_), 1, ink);
         }
     HWND focus = GetFocus();
     if (focus && GetParent(focus) == hwnd_)
-        fillOutline(dc, ringAround(focus), kRingWidth, ink);
+        fillOutline(dc, toBox(ringAround(focus)), LayoutScale::kRingWidth, ink);
     EndPaint(hwnd_, &ps);
 }
 

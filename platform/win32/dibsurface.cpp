@@ -7,8 +7,8 @@
 namespace {
 
 constexpr wchar_t kClassName[] = L"FizzetSurface";
-// Border thickness: left, top, right (none at the bottom).
-constexpr int kBorderLeft = 1, kBorderTop = 1, kBorderRight = 1;
+constexpr int kBorderLeft = Layout::kSurfaceBorder.left, kBorderTop = Layout::kSurfaceBorder.top,
+              kBorderRight = Layout::kSurfaceBorder.right;
 
 } // namespace
 
@@ -58,7 +58,7 @@ DibSurface::~DibSurface()
 
 void DibSurface::clear()
 {
-    std::fill_n(pixels_, kWidth * kHeight, PixelSink::toRgb(GetSysColor(COLOR_WINDOW)));
+    std::fill_n(pixels_, kWidth * kHeight, Pixel::word(GetSysColor(COLOR_WINDOW)));
     dirty_ = DirtyBox();
     if (hwnd_)
         InvalidateRect(hwnd_, nullptr, FALSE);

@@ -3,6 +3,7 @@
 #include "color.h"
 #include "dirtybox.h"
 #include "layoutscale.h"
+#include "layouttable.h"
 #include "pixelsink.h"
 
 #include <windows.h>
@@ -17,7 +18,7 @@
 class DibSurface
 {
 public:
-    static constexpr int kWidth = 183, kHeight = 128;
+    static constexpr int kWidth = Layout::kDrawingWidth, kHeight = Layout::kDrawingHeight;
 
     // Registers the window class once per process; false if that fails.
     static bool registerClass(HINSTANCE instance);
@@ -26,9 +27,9 @@ public:
     ~DibSurface();
 
     // Positions outside the drawing area are ignored.
-    void plot(int x, int y, Color color) { PixelSink(pixels()).plot(x, y, color); }
-    // The pixels themselves, for writing many at once.
-    SurfacePixels pixels() { return {pixels_, kWidth, kWidth, kHeight, &dirty_}; }
+    void plot(int x, int y, Color color) { sink().plot(x, y, color); }
+    // The same as plot() for each, in order.
+    void plotAll(std::span<const PixelPlot> plots) { sink().plotAll(plots); }
     void clear();
     // Invalidates what was plotted since the last flush.
     void flush();
@@ -36,7 +37,17 @@ public:
     void layOut();
     HWND hwnd() const { return hwnd_; }
 
+    // A DIB's pixel: 0x00RRGGBB.
+    struct Pixel
+    {
+        static constexpr std::uint32_t word(Color c)
+        {
+            return (c & 0xFFu) << 16 | (c & 0xFF00u) | (c >> 16 & 0xFFu);
+        }
+    };
+
 private:
+    PixelSink<Pixel> sink() { return {pixels_, kWidth, kWidth, kHeight, dirty_}; }
     static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     void paint();
     RECT shownRect(const LayoutScale::Box &positions) const;

@@ -1,5 +1,7 @@
 #include "win32runtimeservices.h"
 
+#include "layouttable.h"
+
 #include "contrast.h"
 
 #include <iterator>
@@ -52,7 +54,7 @@ void Win32RuntimeServices::setTimerEnabled(TimerId, bool enabled)
     timerRunning_ = enabled;
     if (enabled) {
         timeBeginPeriod(1);
-        SetTimer(window_, timerId_, kTickInterval, nullptr);
+        SetTimer(window_, timerId_, Layout::kTickInterval, nullptr);
     } else {
         KillTimer(window_, timerId_);
         timeEndPeriod(1);

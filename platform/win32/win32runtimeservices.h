@@ -15,8 +15,6 @@
 class Win32RuntimeServices final : public StandardServices
 {
 public:
-    static constexpr UINT kTickInterval = 25;
-
     Win32RuntimeServices(HWND window, UINT_PTR timerId, HWND lbl1, DibSurface &pct1);
     ~Win32RuntimeServices() override;
     Win32RuntimeServices(const Win32RuntimeServices &) = delete;
@@ -27,7 +25,7 @@ public:
     void setTimerEnabled(TimerId timer, bool enabled) override;
     void clearSurface(SurfaceId surface) override;
     void plotPixel(SurfaceId surface, std::int16_t x, std::int16_t y, Color color) override;
-    std::optional<SurfacePixels> surfacePixels(SurfaceId) override { return pct1_.pixels(); }
+    void plotPixels(SurfaceId, std::span<const PixelPlot> plots) override { pct1_.plotAll(plots); }
 
     bool timerRunning() const { return timerRunning_; }
     // Answers WM_CTLCOLORSTATIC for lbl1: its colours on `dc`, and the brush of its background.

@@ -19,8 +19,6 @@ private slots:
     void init();
     void cleanup();
 
-    void composeRgbCapsComponents_data();
-    void composeRgbCapsComponents();
     void basicPaletteInAttributeOrder_data();
     void basicPaletteInAttributeOrder();
     void randomUnitStaysBelowOne_data();
@@ -58,32 +56,6 @@ void RuntimeServicesTest::cleanup()
 {
     delete services;
     delete window;
-}
-
-void RuntimeServicesTest::composeRgbCapsComponents_data()
-{
-    QTest::addColumn<int>("red");
-    QTest::addColumn<int>("green");
-    QTest::addColumn<int>("blue");
-    QTest::addColumn<uint>("color");
-    QTest::newRow("zero") << 0 << 0 << 0 << 0x000000u;
-    QTest::newRow("red in low byte") << 1 << 2 << 3 << 0x030201u;
-    QTest::newRow("all 255") << 255 << 255 << 255 << 0xFFFFFFu;
-    QTest::newRow("red 256") << 256 << 0 << 0 << 0x0000FFu;
-    QTest::newRow("green 256") << 0 << 256 << 0 << 0x00FF00u;
-    QTest::newRow("blue 256") << 0 << 0 << 256 << 0xFF0000u;
-    QTest::newRow("far over") << 1000 << 300 << 32767 << 0xFFFFFFu;
-}
-
-void RuntimeServicesTest::composeRgbCapsComponents()
-{
-    QFETCH(int, red);
-    QFETCH(int, green);
-    QFETCH(int, blue);
-    QFETCH(uint, color);
-    QCOMPARE(services->composeRgb(static_cast<std::int16_t>(red), static_cast<std::int16_t>(green),
-                                  static_cast<std::int16_t>(blue)),
-             color);
 }
 
 void RuntimeServicesTest::basicPaletteInAttributeOrder_data()
@@ -163,7 +135,7 @@ void RuntimeServicesTest::plotPixelSetsOnePixelInItsColour()
     const QImage blank = surface->image();
     for (const auto &[x, y] : {std::pair{0, 0}, {182, 0}, {0, 127}, {182, 127}, {91, 63}}) {
         services->plotPixel(SurfaceId::pct1, static_cast<std::int16_t>(x),
-                            static_cast<std::int16_t>(y), rgbColor(0x12, 0x34, 0x56));
+                            static_cast<std::int16_t>(y), composeRgb(0x12, 0x34, 0x56));
         QCOMPARE(QColor(surface->image().pixel(x, y)), QColor(0x12, 0x34, 0x56));
     }
     int changed = 0;
@@ -191,7 +163,7 @@ void RuntimeServicesTest::plotPixelClipsOutsideDrawingArea()
     services->clearSurface(SurfaceId::pct1);
     const QImage blank = surface->image();
     services->plotPixel(SurfaceId::pct1, static_cast<std::int16_t>(x), static_cast<std::int16_t>(y),
-                        rgbColor(255, 0, 0));
+                        composeRgb(255, 0, 0));
     QCOMPARE(surface->image(), blank);
 }
 

@@ -3,6 +3,7 @@
 #include "color.h"
 #include "dirtybox.h"
 #include "pixelsink.h"
+#include "qtcolor.h"
 #include "x11pixelwriter.h"
 
 #include <QImage>
@@ -29,9 +30,9 @@ public:
 
     QSize drawingSize() const { return image_.size(); }
     // Drawing-area coordinates; outside the area nothing happens.
-    void plot(int x, int y, Color color) { PixelSink(pixels()).plot(x, y, color); }
-    // The pixels themselves, for writing many at once.
-    SurfacePixels pixels() { return {pixels_, stride_, image_.width(), image_.height(), &dirty_}; }
+    void plot(int x, int y, Color color) { sink().plot(x, y, color); }
+    // The same as plot() for each, in order.
+    void plotAll(std::span<const PixelPlot> plots) { sink().plotAll(plots); }
     void clear();
     // Shows everything plotted since the last flush: on X11 at once, elsewhere at the next
     // repaint.
@@ -56,6 +57,10 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    PixelSink<QtPixel> sink()
+    {
+        return {pixels_, stride_, image_.width(), image_.height(), dirty_};
+    }
     QColor background() const;
     void updateBorder();
     QRect toLogical(const Grid &grid, const QRect &device) const;

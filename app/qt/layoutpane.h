@@ -45,10 +45,6 @@ public:
     void fitToText();
     double scale() const { return scale_; }
 
-    // The ring's reach outside the control's rectangle, in pixels.
-    static constexpr int kRingGap = 1;
-    static constexpr int kRingWidth = 2;
-
 protected:
     void paintEvent(QPaintEvent *event) override;
 

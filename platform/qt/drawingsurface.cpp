@@ -1,6 +1,6 @@
 #include "drawingsurface.h"
 
-#include "layoutscale.h"
+#include "layouttable.h"
 
 #include <QAccessibleWidget>
 #include <QBackingStore>
@@ -13,8 +13,8 @@
 #include <cmath>
 
 namespace {
-// Border thickness on each side: left, top, right, bottom.
-constexpr QMargins kBorder{1, 1, 1, 0};
+constexpr QMargins kBorder{Layout::kSurfaceBorder.left, Layout::kSurfaceBorder.top,
+                           Layout::kSurfaceBorder.right, Layout::kSurfaceBorder.bottom};
 
 // Screen readers present the surface as a canvas, a picture that changes, not as empty filler.
 QAccessibleInterface *canvasFactory(const QString &, QObject *object)

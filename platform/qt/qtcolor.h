@@ -6,7 +6,7 @@
 #include <QRgb>
 
 // The one place where the program's 0x00BBGGRR colours meet Qt's 0xAARRGGBB.
-inline QRgb toQRgb(Color c)
+constexpr QRgb toQRgb(Color c)
 {
     return qRgb(redOf(c), greenOf(c), blueOf(c));
 }
@@ -14,3 +14,8 @@ inline QColor toQColor(Color c)
 {
     return QColor::fromRgb(toQRgb(c));
 }
+// The word of a QImage::Format_RGB32 pixel, for a PixelSink.
+struct QtPixel
+{
+    static constexpr QRgb word(Color c) { return toQRgb(c); }
+};

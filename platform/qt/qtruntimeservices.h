@@ -11,7 +11,9 @@ class QLabel;
 class QTimer;
 class QWidget;
 
-// RuntimeServices on Qt widgets. The controls must outlive this object.
+// RuntimeServices on Qt widgets. The controls must outlive this object. The random sequence is
+// seeded from the kernel, so std::random_device, and the pages of the C++ library its set-up
+// touches, are needed only where that call is refused.
 class QtRuntimeServices final : public StandardServices
 {
 public:
@@ -26,7 +28,7 @@ public:
     void setTimerEnabled(TimerId timer, bool enabled) override;
     void clearSurface(SurfaceId surface) override;
     void plotPixel(SurfaceId surface, std::int16_t x, std::int16_t y, Color color) override;
-    std::optional<SurfacePixels> surfacePixels(SurfaceId surface) override;
+    void plotPixels(SurfaceId surface, std::span<const PixelPlot> plots) override;
 
 private:
     void announceLabel();

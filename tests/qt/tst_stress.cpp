@@ -1,5 +1,4 @@
 #include "basicpalette.h"
-#include "fieldinvariants.h"
 #include "mainwindow.h"
 #include "qtcolor.h"
 
@@ -51,8 +50,6 @@ struct Expected
 // Empty when the window agrees with what is expected and keeps its invariants, else why not.
 QString fault(const MainWindow &window, const Expected &expected)
 {
-    if (const std::string fault = fieldFault(window.animation().field()); !fault.empty())
-        return QString::fromStdString(fault);
     if (window.animation().mode() != expected.mode)
         return QStringLiteral("rule %1").arg(static_cast<int>(window.animation().mode()));
     const int index = window.paletteStepper().index();

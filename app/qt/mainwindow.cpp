@@ -13,7 +13,6 @@
 
 #include <algorithm>
 #include <utility>
-#include <vector>
 
 namespace {
 
@@ -24,17 +23,11 @@ QString toQString(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// A control's place on the 96-dpi grid.
-LayoutScale::Box gridBox(const Layout::Control &control)
-{
-    using Layout::toPixels;
-    return {toPixels(control.left), toPixels(control.top), toPixels(control.width),
-            toPixels(control.height)};
-}
+using Layout::gridBox;
 
 QFont indexFont()
 {
-    QFont font(QStringLiteral("MS Sans Serif"), 18, QFont::Normal);
+    QFont font(toQString(Layout::kIndexFontFamily), Layout::kIndexFontPoints, QFont::Normal);
     font.setStyleHint(QFont::SansSerif);
     return font;
 }
@@ -124,14 +117,13 @@ MainWindow::Controls MainWindow::createControls()
     pane.fitToText();
 
     // The keyboard focus moves through the focusable controls in ascending tab index.
-    std::vector<std::pair<int, QWidget *>> chain;
-    for (const auto &control : Layout::kControls)
-        if (QWidget *w = widgets_[Layout::indexOf(control.id)];
-            w && w->focusPolicy() != Qt::NoFocus)
-            chain.emplace_back(control.tabIndex, w);
-    std::sort(chain.begin(), chain.end());
-    for (std::size_t i = 1; i < chain.size(); ++i)
-        QWidget::setTabOrder(chain[i - 1].second, chain[i].second);
+    QWidget *previous = nullptr;
+    for (const ControlId id : Layout::tabOrder())
+        if (QWidget *w = widgets_[Layout::indexOf(id)]; w->focusPolicy() != Qt::NoFocus) {
+            if (previous)
+                QWidget::setTabOrder(previous, w);
+            previous = w;
+        }
     return controls;
 }
 

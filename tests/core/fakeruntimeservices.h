@@ -29,11 +29,6 @@ public:
     // Every other call that changes something, as text: "setCaption lbl1 8", "clearSurface pct1".
     std::vector<std::string> calls;
     bool timerEnabled = false;
-    // With `direct`, the surface's pixels are offered to be written in place, here: 183 x 128,
-    // 0xFFRRGGBB, starting black.
-    bool direct = false;
-    std::vector<std::uint32_t> pixels = std::vector<std::uint32_t>(183 * 128, 0xFF000000u);
-    DirtyBox dirty;
 
     float randomUnit() override
     {
@@ -44,13 +39,9 @@ public:
         script.pop_front();
         return r;
     }
-    Color composeRgb(std::int16_t red, std::int16_t green, std::int16_t blue) override
-    {
-        return rgbColor(red, green, blue);
-    }
     Color basicPaletteColor(std::int16_t index) override
     {
-        return rgbColor(index * 16, index * 16, index * 16);
+        return composeRgb(index * 16, index * 16, index * 16);
     }
     std::string intToText(std::int16_t value) override { return std::to_string(value); }
 
@@ -72,12 +63,6 @@ public:
     {
         if (keepPlots)
             plots.push_back({x, y, color});
-    }
-    std::optional<SurfacePixels> surfacePixels(SurfaceId) override
-    {
-        if (!direct)
-            return std::nullopt;
-        return SurfacePixels{pixels.data(), 183, 183, 128, &dirty};
     }
 
 private:

@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <sys/random.h>
 
 namespace {
 
@@ -21,10 +22,19 @@ QString colorName(Color color)
     return toQColor(color).name();
 }
 
+std::uint64_t kernelSeed()
+{
+    std::uint64_t bits = 0;
+    if (getrandom(&bits, sizeof bits, GRND_NONBLOCK) == sizeof bits)
+        return bits;
+    return RandomSource::deviceSeed();
+}
+
 } // namespace
 
 QtRuntimeServices::QtRuntimeServices(QLabel &lbl1, QTimer &tmr1, DrawingSurface &pct1)
-    : lbl1_(lbl1), tmr1_(tmr1), pct1_(pct1), lbl1Text_(lbl1.palette().color(QPalette::WindowText))
+    : StandardServices(kernelSeed()), lbl1_(lbl1), tmr1_(tmr1), pct1_(pct1),
+      lbl1Text_(lbl1.palette().color(QPalette::WindowText))
 {}
 
 void QtRuntimeServices::setCaption(LabelId, std::string_view text)
@@ -39,7 +49,7 @@ void QtRuntimeServices::setBackColor(LabelId, Color color)
     const QRgb own = lbl1Text_.rgb();
     palette.setColor(
         QPalette::WindowText,
-        toQColor(Contrast::readableTextOn(color, rgbColor(qRed(own), qGreen(own), qBlue(own)))));
+        toQColor(Contrast::readableTextOn(color, composeRgb(qRed(own), qGreen(own), qBlue(own)))));
     lbl1_.setPalette(palette);
     lbl1_.setAutoFillBackground(true);
     lbl1_.setAccessibleName(lbl1_.text() + QStringLiteral(", ") + colorName(color));
@@ -78,7 +88,7 @@ void QtRuntimeServices::plotPixel(SurfaceId, std::int16_t x, std::int16_t y, Col
     pct1_.plot(x, y, color);
 }
 
-std::optional<SurfacePixels> QtRuntimeServices::surfacePixels(SurfaceId)
+void QtRuntimeServices::plotPixels(SurfaceId, std::span<const PixelPlot> plots)
 {
-    return pct1_.pixels();
+    pct1_.plotAll(plots);
 }

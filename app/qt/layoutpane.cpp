@@ -25,12 +25,15 @@ QRect scaledBox(const LayoutScale::Box &at96, LayoutPane::Scaling scaling, doubl
                                                   : LayoutScale::area(at96, scale));
 }
 
-void outline(QPainter &painter, const QRect &r, int width, const QColor &ink)
+void outline(QPainter &painter, const LayoutScale::Box &box, int width, const QColor &ink)
 {
-    painter.fillRect(QRect(r.left(), r.top(), r.width(), width), ink);
-    painter.fillRect(QRect(r.left(), r.bottom() - width + 1, r.width(), width), ink);
-    painter.fillRect(QRect(r.left(), r.top(), width, r.height()), ink);
-    painter.fillRect(QRect(r.right() - width + 1, r.top(), width, r.height()), ink);
+    for (const LayoutScale::Box &side : LayoutScale::sides(box, width))
+        painter.fillRect(toRect(side), ink);
+}
+
+LayoutScale::Box toBox(const QRect &r)
+{
+    return {r.left(), r.top(), r.width(), r.height()};
 }
 
 // Where the text of a control is drawn.
@@ -134,8 +137,7 @@ void LayoutPane::followFocus(QWidget *now)
 
 QRect LayoutPane::ringAround(const QWidget &control) const
 {
-    constexpr int reach = kRingGap + kRingWidth;
-    return control.geometry().adjusted(-reach, -reach, reach, reach);
+    return toRect(LayoutScale::ringAround(toBox(control.geometry())));
 }
 
 void LayoutPane::paintEvent(QPaintEvent *)
@@ -143,7 +145,7 @@ void LayoutPane::paintEvent(QPaintEvent *)
     QPainter painter(this);
     const QColor ink = palette().color(QPalette::WindowText);
     for (const LayoutScale::Box &frame : frames_)
-        outline(painter, scaledBox(frame, Outlined, scale_), 1, ink);
+        outline(painter, LayoutScale::outline(frame, scale_), 1, ink);
     if (ringed_)
-        outline(painter, ringAround(*ringed_), kRingWidth, ink);
+        outline(painter, toBox(ringAround(*ringed_)), LayoutScale::kRingWidth, ink);
 }

@@ -27,14 +27,25 @@ private slots:
 
 namespace {
 
-QRect textRoom(QWidget *w)
+// The device pixels a text puts on a control: those that differ between the control drawn
+// with the text and drawn without it.
+QRect inkOf(QWidget *w, const QString &text)
 {
-    if (auto *button = qobject_cast<QAbstractButton *>(w)) {
-        QStyleOptionButton option;
-        option.initFrom(button);
-        return button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
-    }
-    return w->contentsRect();
+    auto *button = qobject_cast<QAbstractButton *>(w);
+    auto *label = qobject_cast<QLabel *>(w);
+    const QString original = button ? button->text() : label->text();
+    const auto drawn = [&](const QString &shown) {
+        button ? button->setText(shown) : label->setText(shown);
+        return w->grab().toImage();
+    };
+    const QImage with = drawn(text), without = drawn(QString());
+    drawn(original);
+    QRect ink;
+    for (int y = 0; y < with.height(); ++y)
+        for (int x = 0; x < with.width(); ++x)
+            if (with.pixel(x, y) != without.pixel(x, y))
+                ink |= QRect(x, y, 1, 1);
+    return ink;
 }
 
 } // namespace
@@ -62,6 +73,8 @@ void TextFitsTest::everythingFits()
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QApplication::setFont(original);
 
+    // Every text is drawn whole: its ink is as wide and as high as the font's own ink for it,
+    // nothing cut off, and clear of the control's edges and frame.
     QWidget *label = window.widget(Layout::ControlId::lbl1);
     for (QWidget *w : window.findChildren<QWidget *>()) {
         QStringList texts;
@@ -72,16 +85,30 @@ void TextFitsTest::everythingFits()
                 texts << QString::number(i);
         else if (auto *other = qobject_cast<QLabel *>(w))
             texts << other->text();
-        const QRect room = textRoom(w);
-        const QFontMetrics metrics = w->fontMetrics();
+        const double ratio = w->devicePixelRatioF();
+        const int frame = qobject_cast<QAbstractButton *>(w)
+                              ? w->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, w)
+                              : 0;
+        const QRect clear = QRectF(QPointF(0, 0), QSizeF(w->size()) * ratio)
+                                .toRect()
+                                .adjusted(frame, frame, -frame, -frame);
         for (const QString &text : texts) {
-            const QString what = QStringLiteral("\"%1\" in %2 (%3 x %4 room)")
-                                     .arg(text, w->objectName())
-                                     .arg(room.width())
-                                     .arg(room.height());
-            QVERIFY2(metrics.horizontalAdvance(text) <= room.width(), qPrintable(what));
-            QVERIFY2(metrics.boundingRect(text).width() <= room.width(), qPrintable(what));
-            QVERIFY2(metrics.height() <= room.height(), qPrintable(what));
+            const QRect ink = inkOf(w, text);
+            const QRect font = w->fontMetrics().tightBoundingRect(text);
+            const QString what =
+                QStringLiteral("\"%1\" in %2: ink %3 x %4 at %5, %6; the font's %7 x %8")
+                    .arg(text, w->objectName())
+                    .arg(ink.width())
+                    .arg(ink.height())
+                    .arg(ink.x())
+                    .arg(ink.y())
+                    .arg(font.width())
+                    .arg(font.height());
+            QVERIFY2(clear.contains(ink), qPrintable(what));
+            // The font's box is in whole logical pixels: up to one more at either end.
+            const double slack = 2 * ratio + 1;
+            QVERIFY2(ink.width() >= font.width() * ratio - slack, qPrintable(what));
+            QVERIFY2(ink.height() >= font.height() * ratio - slack, qPrintable(what));
         }
     }
 
@@ -106,7 +133,7 @@ void TextFitsTest::everythingFits()
     QVERIFY(grid.block >= ratio - 1e-6);
     QVERIFY(surface->contentsRect().contains(surface->shownArea()));
     const QSize positions = surface->drawingSize();
-    const Color squares[] = {rgbColor(255, 0, 0), rgbColor(0, 0, 255)};
+    const Color squares[] = {composeRgb(255, 0, 0), composeRgb(0, 0, 255)};
     for (int y = 0; y < positions.height(); ++y)
         for (int x = 0; x < positions.width(); ++x)
             surface->plot(x, y, squares[(x + y) % 2]);

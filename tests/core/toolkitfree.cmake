@@ -1,0 +1,40 @@
+# cmake -DSOURCE_DIR=... -P toolkitfree.cmake
+# The core (anim/, palette/, and the files at the top of app/ and platform/) includes no toolkit
+# or OS header: only the C++ standard library (<array>, <cstdint>, ...) and its own files.
+cmake_minimum_required(VERSION 3.25)
+file(GLOB core RELATIVE ${SOURCE_DIR}
+    ${SOURCE_DIR}/anim/*.h ${SOURCE_DIR}/anim/*.cpp
+    ${SOURCE_DIR}/palette/*.h ${SOURCE_DIR}/palette/*.cpp
+    ${SOURCE_DIR}/app/*.h ${SOURCE_DIR}/app/*.cpp
+    ${SOURCE_DIR}/platform/*.h ${SOURCE_DIR}/platform/*.cpp)
+set(own "")
+foreach(file ${core})
+    get_filename_component(name ${file} NAME)
+    list(APPEND own ${name})
+endforeach()
+set(faults "")
+foreach(file ${core})
+    file(STRINGS ${SOURCE_DIR}/${file} includes REGEX "^[ \t]*#[ \t]*include")
+    foreach(line ${includes})
+        if(line MATCHES "<([^>]+)>")
+            set(header ${CMAKE_MATCH_1})
+            if(NOT header MATCHES "^[a-z_]+$")
+                list(APPEND faults "${file}: <${header}>")
+            endif()
+        elseif(line MATCHES "\"([^\"]+)\"")
+            set(header ${CMAKE_MATCH_1})
+            if(NOT header IN_LIST own)
+                list(APPEND faults "${file}: \"${header}\"")
+            endif()
+        endif()
+    endforeach()
+endforeach()
+list(LENGTH core count)
+if(count LESS 10)
+    message(FATAL_ERROR "only ${count} core files found under ${SOURCE_DIR}")
+endif()
+if(faults)
+    list(JOIN faults "\n  " listed)
+    message(FATAL_ERROR "The core includes what is not its own or the standard library's:\n  ${listed}")
+endif()
+message(STATUS "${count} core files, each including only the standard library and the core")
