@@ -6,10 +6,15 @@
 #     RSS;
 #   - the time from launch until each window is shown (median of 31);
 #   - instructions per tick under callgrind (whole process; the tick; paint and flush).
-#   bench/compare.sh [BUILD_DIR] [SECONDS]
+# Further builds, each NAME=BUILD_DIR (the same program with one thing changed, say), are
+# measured as Fizzet is, side by side with it in the same run.
+#   bench/compare.sh [BUILD_DIR] [SECONDS] [NAME=BUILD_DIR ...]
 set -euo pipefail
 build=$(realpath "${1:-build}")
 seconds=${2:-30}
+shift $(($# < 2 ? $# : 2))
+programs=("fizzet=$build")
+for other in "$@"; do programs+=("${other%%=*}=$(realpath "${other#*=}")"); done
 here=$(cd "$(dirname "$0")" && pwd)
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
@@ -43,20 +48,20 @@ animate() { # name, title, command...
             >"$out/$name"
     )
 }
-animate fizzet Fizzet "$build/app/fizzet" &
+for program in "${programs[@]}"; do
+    animate "${program%%=*}" Fizzet "${program#*=}/app/fizzet" &
+done
 animate floor "Fizzet floor" "$build/bench/bench_floor" &
 animate plain "Fizzet plain" "$build/bench/bench_plainport" &
 wait
-read -r _ fa fx frss <"$out/fizzet"
 read -r _ ba bx brss <"$out/floor"
-read -r _ pa px prss <"$out/plain"
 share() { awk -v t="$1" -v s="$seconds" 'BEGIN {printf "%.2f %%", t / s / 1e4}'; }
-echo "CPU over $seconds s:  fizzet $(share "$fa") (X server $(share "$fx"))," \
-    "floor $(share "$ba") (X server $(share "$bx")), plain port $(share "$pa")" \
-    "(X server $(share "$px")); fizzet over floor $(awk -v a="$fa" -v b="$ba" \
-    'BEGIN {printf "%.2f", (b > 0 ? a / b : 0)}')"
 mib() { awk -v k="$1" 'BEGIN {printf "%.1f MiB", k / 1024}'; }
-echo "peak RSS: fizzet $(mib "$frss"), floor $(mib "$brss"), plain port $(mib "$prss")"
+for name in "${programs[@]%%=*}" floor plain; do
+    read -r _ a x rss <"$out/$name"
+    echo "$name: CPU over $seconds s $(share "$a") (X server $(share "$x")), over the floor's" \
+        "$(awk -v a="$a" -v b="$ba" 'BEGIN {printf "%.2f", (b > 0 ? a / b : 0)}'); peak RSS $(mib "$rss")"
+done
 
 # Time from launch until the window is mapped (the server's own notice, bench_shown), median of
 # 31, alternating the two programs.
@@ -64,44 +69,52 @@ echo "peak RSS: fizzet $(mib "$frss"), floor $(mib "$brss"), plain port $(mib "$
     . "$here/../scripts/xvfb-run-window.sh"
     start_xvfb
     for _ in $(seq 31); do
-        echo "fizzet $(timeout 20 "$build/bench/bench_shown" Fizzet "$build/app/fizzet")"
+        for program in "${programs[@]}"; do
+            echo "${program%%=*} $(timeout 20 "$build/bench/bench_shown" Fizzet "${program#*=}/app/fizzet")"
+        done
         echo "floor $(timeout 20 "$build/bench/bench_shown" "Fizzet floor" "$build/bench/bench_floor")"
     done >"$out/shown"
     median() { grep "^$1 " "$out/shown" | cut -d' ' -f2 | sort -n | sed -n 16p; }
-    f=$(median fizzet) b=$(median floor)
-    echo "shown after: fizzet $f ms, floor $b ms, ratio $(awk -v a="$f" -v b="$b" 'BEGIN {printf "%.2f", a / b}')"
+    b=$(median floor)
+    for name in "${programs[@]%%=*}"; do
+        f=$(median "$name")
+        echo "$name: shown after $f ms, floor $b ms, ratio $(awk -v a="$f" -v b="$b" 'BEGIN {printf "%.2f", a / b}')"
+    done
 )
 
 # Instructions per tick: bench_cadence (the real window counting its ticks) under callgrind,
 # animating for 2 s and for 12 s; the difference over the difference in ticks leaves out start-up.
 if command -v valgrind >/dev/null; then
-    (
-        . "$here/../scripts/xvfb-run-window.sh"
-        start_xvfb
-        for s in 2 12; do
-            valgrind --tool=callgrind --callgrind-out-file="$out/cg.$s" \
-                "$build/bench/bench_cadence" "$s" >"$out/cadence.$s" 2>/dev/null &
-            APP=$!
-            for _ in $(seq 600); do
-                WID=$(xdotool search --onlyvisible --name '^Fizzet$' 2>/dev/null | head -1) && break
-                sleep 0.1
+    for program in "${programs[@]}"; do
+        name=${program%%=*} dir=${program#*=}
+        (
+            . "$here/../scripts/xvfb-run-window.sh"
+            start_xvfb
+            for s in 2 12; do
+                valgrind --tool=callgrind --callgrind-out-file="$out/cg.$name.$s" \
+                    "$dir/bench/bench_cadence" "$s" >"$out/cadence.$name.$s" 2>/dev/null &
+                APP=$!
+                for _ in $(seq 600); do
+                    WID=$(xdotool search --onlyvisible --name '^Fizzet$' 2>/dev/null | head -1) && break
+                    sleep 0.1
+                done
+                sleep 1
+                click 100 104
+                click 36 104
+                wait "$APP"
+                APP=
             done
-            sleep 1
-            click 100 104
-            click 36 104
-            wait "$APP"
-            APP=
-        done
-    )
-    total() { callgrind_annotate "$out/cg.$1" 2>/dev/null | awk '/PROGRAM TOTALS/ {gsub(",", "", $1); print $1}'; }
-    inclusive() { # function pattern
-        callgrind_annotate --inclusive=yes --threshold=100 "$out/cg.$1" 2>/dev/null |
-            awk -v f="$2" 'index($0, f) {gsub(",", "", $1); print $1; exit}'
-    }
-    n2=$(awk '/^ticks/ {print $2}' "$out/cadence.2") n12=$(awk '/^ticks/ {print $2}' "$out/cadence.12")
-    per() { awk -v a="$1" -v b="$2" -v n="$((n12 - n2))" 'BEGIN {printf "%.0f", (b - a) / n}'; }
-    echo "instructions per tick: whole process $(per "$(total 2)" "$(total 12)")," \
-        "tick $(per "$(inclusive 2 'PointAnimation::tick')" "$(inclusive 12 'PointAnimation::tick')")," \
-        "paint and flush $(per "$(inclusive 2 'DrawingSurface::flush')" \
-        "$(inclusive 12 'DrawingSurface::flush')")"
+        )
+        total() { callgrind_annotate "$out/cg.$name.$1" 2>/dev/null | awk '/PROGRAM TOTALS/ {gsub(",", "", $1); print $1}'; }
+        inclusive() { # function pattern
+            callgrind_annotate --inclusive=yes --threshold=100 "$out/cg.$name.$1" 2>/dev/null |
+                awk -v f="$2" 'index($0, f) {gsub(",", "", $1); print $1; exit}'
+        }
+        n2=$(awk '/^ticks/ {print $2}' "$out/cadence.$name.2") n12=$(awk '/^ticks/ {print $2}' "$out/cadence.$name.12")
+        per() { awk -v a="$1" -v b="$2" -v n="$((n12 - n2))" 'BEGIN {printf "%.0f", (b - a) / n}'; }
+        echo "$name: instructions per tick: whole process $(per "$(total 2)" "$(total 12)")," \
+            "tick $(per "$(inclusive 2 'PointAnimation::tick')" "$(inclusive 12 'PointAnimation::tick')")," \
+            "paint and flush $(per "$(inclusive 2 'DrawingSurface::flush')" \
+            "$(inclusive 12 'DrawingSurface::flush')")"
+    done
 fi

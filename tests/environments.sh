@@ -30,6 +30,25 @@ verdict() { # name, then problems (none: passed)
 # Kills the X server at once, with no word from the shell about it.
 kill_xvfb() { { kill -KILL "$XVFB_PID"; wait "$XVFB_PID"; } 2>/dev/null; }
 
+# Waits up to 10 s for the window of APP while it runs; WID is its id, or empty.
+await_window() {
+    WID=
+    for _ in $(seq 200); do
+        WID=$(xdotool search --onlyvisible --name '^Fizzet$' 2>/dev/null | head -1)
+        [ -n "$WID" ] && return
+        kill -0 "$APP" 2>/dev/null || return
+        sleep 0.05
+    done
+}
+
+# Waits up to 10 s for APP to end, then kills it; status is its exit status, or "timeout".
+await_end() {
+    status=timeout
+    for _ in $(seq 200); do kill -0 "$APP" 2>/dev/null || break; sleep 0.05; done
+    if kill -0 "$APP" 2>/dev/null; then kill -KILL "$APP"; else wait "$APP"; status=$?; fi
+    APP=
+}
+
 # Processes still carrying the marker, that is, started by the program and left running.
 leftovers() { grep -lsz "^$marker=" /proc/[0-9]*/environ | cut -d/ -f3 | paste -sd,; }
 
@@ -75,22 +94,11 @@ run() {
     exit) break ;;
     xdies@*) sleep "${ending#xdies@}"; kill_xvfb; break ;;
     esac
-    for _ in $(seq 200); do
-        xdotool search --onlyvisible --name '^Fizzet$' >/dev/null 2>&1 && break
-        kill -0 "$APP" 2>/dev/null || break
-        sleep 0.05
-    done
+    await_window
     kill -0 "$APP" 2>/dev/null && break
     wait "$APP" 2>/dev/null
     done
     if [ "$ending" != exit ] && [[ $ending != xdies@* ]]; then
-        WID=
-        for _ in $(seq 200); do
-            WID=$(xdotool search --onlyvisible --name '^Fizzet$' 2>/dev/null | head -1)
-            [ -n "$WID" ] && break
-            kill -0 "$APP" 2>/dev/null || break
-            sleep 0.05
-        done
         if [ -z "$WID" ]; then
             problems+=("no window")
         else
@@ -109,10 +117,8 @@ run() {
             esac
         fi
     fi
-    local status=timeout
-    for _ in $(seq 200); do kill -0 "$APP" 2>/dev/null || break; sleep 0.05; done
-    if kill -0 "$APP" 2>/dev/null; then kill -KILL "$APP"; else wait "$APP"; status=$?; fi
-    APP=
+    local status
+    await_end
     local lines
     lines=$(grep -c '' "$work/err")
     [ "$status" = "$want_status" ] || problems+=("status $status, expected $want_status")
@@ -205,17 +211,9 @@ if ! ldd "$prog" | grep -q libasan; then
             exec env HOME="$work" XDG_RUNTIME_DIR="$runtime" "$marker=1" "$prog"
         ) 2>"$work/err" &
         APP=$!
-        for _ in $(seq 100); do
-            WID=$(xdotool search --onlyvisible --name '^Fizzet$' 2>/dev/null | head -1)
-            [ -n "$WID" ] && break
-            kill -0 "$APP" 2>/dev/null || break
-            sleep 0.05
-        done
+        await_window
         [ -z "$WID" ] || "$xclose" "$WID"
-        status=timeout
-        for _ in $(seq 100); do kill -0 "$APP" 2>/dev/null || break; sleep 0.05; done
-        if kill -0 "$APP" 2>/dev/null; then kill -KILL "$APP"; else wait "$APP"; status=$?; fi
-        APP=
+        await_end
         problems=()
         case $status in
         0 | 127) ;;

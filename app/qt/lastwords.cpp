@@ -35,18 +35,6 @@ void writeAll(const char *text, std::size_t size) noexcept
     }
 }
 
-// Whether a few megabytes more cannot be had: a crash then is most likely a library that met
-// a failed allocation it did not check.
-bool memoryIsShort() noexcept
-{
-    constexpr std::size_t kProbe = 8u << 20;
-    void *probe = mmap(nullptr, kProbe, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (probe == MAP_FAILED)
-        return true;
-    munmap(probe, kProbe);
-    return false;
-}
-
 void onCrash(int signal)
 {
     for (int i = 0; i < causeCount; ++i)
@@ -86,6 +74,16 @@ void say(const char *why) noexcept
     writeAll(why, std::strlen(why));
     writeAll("\n", 1);
     _exit(EXIT_FAILURE);
+}
+
+bool memoryIsShort() noexcept
+{
+    constexpr std::size_t kProbe = 8u << 20;
+    void *probe = mmap(nullptr, kProbe, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (probe == MAP_FAILED)
+        return true;
+    munmap(probe, kProbe);
+    return false;
 }
 
 void install()

@@ -12,6 +12,10 @@ namespace LastWords {
 // that cannot be had, or one added with addCrashCause. Any other crash stays a crash.
 void install();
 
+// Async-signal-safe. Whether a few megabytes more cannot be had: a failure then is most likely
+// a library that met a failed allocation, whatever it says.
+bool memoryIsShort() noexcept;
+
 // A cause of crashes: when `applies` (async-signal-safe) says so at the time of a crash, the
 // program ends with `why`, which must live as long as the program.
 void addCrashCause(bool (*applies)() noexcept, const char *why);

@@ -233,5 +233,7 @@ void StartupGuard::collect(QtMsgType type, const QMessageLogContext &, const QSt
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         if (const QString problem = pluginProblem(); !problem.isEmpty())
             fail(problem);
+    if (LastWords::memoryIsShort())
+        fail(QStringLiteral("out of memory"));
     fail(displayProblem(output));
 }
