@@ -53,7 +53,8 @@ constexpr auto kBlueByColumn = [] {
 // The colour of a point at (x, y): red grows downward, blue rightward; green is random, 0..255.
 Color shade(int x, int y, float greenSource)
 {
-    return kRedByRow[y] | composeRgb(0, scaledFloor<256>(greenSource), 0) | kBlueByColumn[x];
+    // Green is 0..255 already, so its byte goes in as composeRgb would put it.
+    return kRedByRow[y] | static_cast<Color>(scaledFloor<256>(greenSource)) << 8 | kBlueByColumn[x];
 }
 
 } // namespace
@@ -73,8 +74,11 @@ void PointAnimation::tick()
     std::array<float, 2 * PointField::kCount> r;
     services_.randomUnits(r);
     std::array<PixelPlot, PointField::kCount> plots;
-    for (int i = 0; i < PointField::kCount; ++i)
-        plots[i] = {field_.x[i], field_.y[i], field_.color[i]};
+    for (int i = 0; i < PointField::kCount; ++i) {
+        plots[i].x = field_.x[i];
+        plots[i].y = field_.y[i];
+        plots[i].color = field_.color[i];
+    }
     services_.plotPixels(SurfaceId::pct1, plots);
     move(r);
 }

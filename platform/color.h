@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 
 // A colour as 0x00BBGGRR: red in the lowest byte, blue in the third, the top byte zero.
@@ -25,4 +26,10 @@ constexpr int greenOf(Color c)
 constexpr int blueOf(Color c)
 {
     return static_cast<int>(c >> 16 & 0xFFu);
+}
+
+// The same colour with red and blue exchanged, 0x00RRGGBB: the order of many pixel formats.
+constexpr std::uint32_t swapRedBlue(Color c)
+{
+    return (std::rotl(c, 16) & 0x00FF00FFu) | (c & 0x0000FF00u);
 }

@@ -3,6 +3,7 @@
 #include "layoutscale.h"
 #include "runtimeservices.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -16,10 +17,9 @@
 class DirtyBox
 {
 public:
-    struct Spot
-    {
-        std::int16_t x, y;
-    };
+    // A position listed, as it was plotted (the colour along with it, unused: the list is
+    // copied from the plots whole, which is cheaper than picking the positions out).
+    using Spot = PixelPlot;
     // The most positions listed between two takes: two ticks' worth.
     static constexpr std::size_t kSpotLimit = 366;
 
@@ -51,17 +51,14 @@ public:
     {
         box_.add(x, y);
         list(1, [&](Spot *s) {
-            *s = {static_cast<std::int16_t>(x), static_cast<std::int16_t>(y)};
+            *s = {static_cast<std::int16_t>(x), static_cast<std::int16_t>(y), 0};
         });
     }
     // The positions of `plots` in order, of which `b` is the box.
     void add(const Bounds &b, std::span<const PixelPlot> plots)
     {
         box_.add(b);
-        list(plots.size(), [&](Spot *s) {
-            for (std::size_t i = 0; i < plots.size(); ++i)
-                s[i] = {plots[i].x, plots[i].y};
-        });
+        list(plots.size(), [&](Spot *s) { std::copy(plots.begin(), plots.end(), s); });
     }
     // The positions added since the box was last taken, in order; none when there were more
     // than kSpotLimit, and then only the box tells what changed. They stay readable until the

@@ -17,5 +17,5 @@ inline QColor toQColor(Color c)
 // The word of a QImage::Format_RGB32 pixel, for a PixelSink.
 struct QtPixel
 {
-    static constexpr QRgb word(Color c) { return toQRgb(c); }
+    static constexpr QRgb word(Color c) { return 0xFF000000u | swapRedBlue(c); }
 };

@@ -40,10 +40,7 @@ public:
     // A DIB's pixel: 0x00RRGGBB.
     struct Pixel
     {
-        static constexpr std::uint32_t word(Color c)
-        {
-            return (c & 0xFFu) << 16 | (c & 0xFF00u) | (c >> 16 & 0xFFu);
-        }
+        static constexpr std::uint32_t word(Color c) { return swapRedBlue(c); }
     };
 
 private:
