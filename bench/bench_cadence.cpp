@@ -53,7 +53,7 @@ double percentile(std::vector<double> sorted, double p)
 
 int main(int argc, char *argv[])
 {
-    ProcessHygiene::preferLeanRuntime(); // as the program does: it bears on every tick
+    ProcessHygiene::oneHeap(); // as the program does
     QApplication app(argc, argv);
     const double seconds = argc > 1 ? std::atof(argv[1]) : 30.0;
     MainWindow window;

@@ -1,8 +1,7 @@
 #!/usr/bin/env python3
 """Draws the application icon from one 16 x 16 pixel picture and writes every form of it:
 the scalable SVG, PNGs at 16, 32, 48 and 256 pixels (nearest-neighbour, so the pixels stay
-square), the Windows icon group (32 x 32 two-colour, 32 x 32 and 16 x 16 in 16 colours), and the
-16 x 16 picture as C++ source that the program builds in for its window.
+square), and the Windows icon group (32 x 32 two-colour, 32 x 32 and 16 x 16 in 16 colours).
 
     scripts/make-icons.py            (writes into data/icons/)
 """
@@ -67,26 +66,6 @@ def write_png(path, rows):
                      + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
 
 
-def write_pixels(path, g):
-    """The picture as C++ source, `kFizzetIcon`: 0xAARRGGBB words, row by row. Every pixel is
-    opaque or all zero, so the words are the same premultiplied or not."""
-    words = [f"0x{0xff000000 | c[0] << 16 | c[1] << 8 | c[2]:08x}" if c else "0x00000000"
-             for row in g for c in row]
-    rows = ",\n".join("    " + ", ".join(words[i:i + 8]) for i in range(0, len(words), 8))
-    path.write_text("// Written by scripts/make-icons.py: the program's icon, 16 x 16 pixels, 0xAARRGGBB, each\n"
-                    "// opaque or all zero (so premultiplied as well).\n"
-                    "#include <cstdint>\n\n"
-                    f"static constexpr int kFizzetIconSize = {N};\n"
-                    f"static constexpr std::uint32_t kFizzetIcon[{N} * {N}] = {{\n{rows}}};\n")
-
-
-# The 16 basic colours, for the 16-colour images.
-BASIC = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0, 128), (0, 128, 128),
-         (192, 192, 192), (128, 128, 128), (255, 0, 0), (0, 255, 0), (255, 255, 0), (0, 0, 255),
-         (255, 0, 255), (0, 255, 255), (255, 255, 255)]
-MONO = [(0, 0, 0), (255, 255, 255)]
-
-
 def nearest(palette, c):
     return min(range(len(palette)), key=lambda i: sum((a - b) ** 2 for a, b in zip(palette[i], c)))
 
@@ -134,7 +113,6 @@ def main():
     g = grid()
     OUT.mkdir(parents=True, exist_ok=True)
     write_svg(OUT / f"{APP_ID}.svg", g)
-    write_pixels(OUT / "fizzet-16.h", g)
     for size in (16, 32, 48, 256):
         write_png(OUT / f"{APP_ID}-{size}.png", scaled(g, size))
     # in two colours every point is black on the white field

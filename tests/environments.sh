@@ -205,7 +205,7 @@ if ! ldd "$prog" | grep -q libasan; then
         run "thread stacks too large to start" 1 1 exit
     # Each limit stops start-up at another step, or not at all: whatever happens is a window, the
     # loader's refusal before the program runs, or one line saying what failed; never a crash.
-    for limit in $(seq 72000 4000 132000); do
+    for limit in $(seq 72000 4000 152000); do
         (
             ulimit -v "$limit"
             exec env HOME="$work" XDG_RUNTIME_DIR="$runtime" "$marker=1" "$prog"

@@ -1,8 +1,5 @@
 #include "processhygiene.h"
 
-#include <QDir>
-#include <QLibraryInfo>
-
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
@@ -41,24 +38,9 @@ void preventBusAutolaunch()
     setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
 }
 
-void preferQtEventLoop(const QStringList &pluginDirs)
-{
-    if (qEnvironmentVariableIsSet("QT_NO_GLIB"))
-        return;
-    const QStringList gtk{QStringLiteral("*gtk*")};
-    for (const QString &dir : pluginDirs)
-        if (!QDir(dir + QLatin1String("/platformthemes")).entryList(gtk, QDir::Files).isEmpty())
-            return;
-    qputenv("QT_NO_GLIB", "1");
-}
-
-void preferLeanRuntime()
+void oneHeap()
 {
     mallopt(M_ARENA_MAX, 1);
-    // Qt's own plugin folder, then those named in QT_PLUGIN_PATH.
-    preferQtEventLoop(
-        QStringList{QLibraryInfo::path(QLibraryInfo::PluginsPath)} +
-        qEnvironmentVariable("QT_PLUGIN_PATH").split(QDir::listSeparator(), Qt::SkipEmptyParts));
 }
 
 } // namespace ProcessHygiene

@@ -142,6 +142,14 @@ StartupGuard::~StartupGuard()
             fail(QLatin1String("cannot start a thread") +
                  (reason < 0 ? QString() : QLatin1Char(' ') + message.mid(reason)));
         }
+    // A library that ran out of memory says so and carries on; the program would only fail
+    // later, with that said many times over.
+    if (capture != -1) {
+        QByteArray said;
+        readCapture(capture, [&](const char *chunk, ssize_t n) { said.append(chunk, n); });
+        if (said.contains("out of memory"))
+            fail(QStringLiteral("out of memory"));
+    }
     passOn();
 }
 
