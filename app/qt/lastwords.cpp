@@ -24,17 +24,6 @@ int causeCount = 0;
 constexpr int kCrashSignals[] = {SIGSEGV, SIGBUS, SIGILL, SIGFPE, SIGABRT};
 struct sigaction beforeUs[std::size(kCrashSignals)];
 
-void writeAll(const char *text, std::size_t size) noexcept
-{
-    while (size > 0) {
-        const ssize_t n = write(STDERR_FILENO, text, size);
-        if (n <= 0)
-            return;
-        text += n;
-        size -= static_cast<std::size_t>(n);
-    }
-}
-
 void onCrash(int signal)
 {
     for (int i = 0; i < causeCount; ++i)
@@ -67,12 +56,23 @@ void onCrash(int signal)
 
 namespace LastWords {
 
+void write(const char *text, std::size_t size) noexcept
+{
+    while (size > 0) {
+        const ssize_t n = ::write(STDERR_FILENO, text, size);
+        if (n <= 0)
+            return;
+        text += n;
+        size -= static_cast<std::size_t>(n);
+    }
+}
+
 void say(const char *why) noexcept
 {
     StartupGuard::release(false);
-    writeAll("fizzet: ", 8);
-    writeAll(why, std::strlen(why));
-    writeAll("\n", 1);
+    write("fizzet: ", 8);
+    write(why, std::strlen(why));
+    write("\n", 1);
     _exit(EXIT_FAILURE);
 }
 

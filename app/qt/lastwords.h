@@ -1,8 +1,13 @@
 #pragma once
 
+#include <cstddef>
+
 // How the program ends when it cannot go on: one line, "fizzet: <why>", on the real standard
 // error (also while start-up captures it), and status 1, never a core dump for a cause it knows.
 namespace LastWords {
+
+// Async-signal-safe. Writes all of `text` to standard error, as far as it takes it.
+void write(const char *text, std::size_t size) noexcept;
 
 // Async-signal-safe. Says why and ends the program.
 [[noreturn]] void say(const char *why) noexcept;

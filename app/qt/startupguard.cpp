@@ -56,14 +56,21 @@ template<typename Take> void readCapture(int from, Take take)
     }
 }
 
+// What was written to standard error while it is captured; nothing when it is not.
+QByteArray captured()
+{
+    QByteArray written;
+    if (capture != -1) {
+        std::fflush(stderr);
+        readCapture(capture, [&](const char *chunk, ssize_t n) { written.append(chunk, n); });
+    }
+    return written;
+}
+
 // Puts standard error back and returns what was written to it meanwhile.
 QByteArray endCapture()
 {
-    if (capture == -1)
-        return {};
-    std::fflush(stderr);
-    QByteArray written;
-    readCapture(capture, [&](const char *chunk, ssize_t n) { written.append(chunk, n); });
+    const QByteArray written = captured();
     StartupGuard::release(false);
     return written;
 }
@@ -144,12 +151,8 @@ StartupGuard::~StartupGuard()
         }
     // A library that ran out of memory says so and carries on; the program would only fail
     // later, with that said many times over.
-    if (capture != -1) {
-        QByteArray said;
-        readCapture(capture, [&](const char *chunk, ssize_t n) { said.append(chunk, n); });
-        if (said.contains("out of memory"))
-            fail(QStringLiteral("out of memory"));
-    }
+    if (captured().contains("out of memory"))
+        fail(QStringLiteral("out of memory"));
     passOn();
 }
 
@@ -169,10 +172,7 @@ void StartupGuard::release(bool replay) noexcept
     savedStderr = -1;
     if (replay)
         readCapture(from, [](const char *chunk, ssize_t n) {
-            for (ssize_t done = 0, w; done < n; done += w)
-                if ((w = write(STDERR_FILENO, chunk + done, static_cast<std::size_t>(n - done))) <=
-                    0)
-                    return;
+            LastWords::write(chunk, static_cast<std::size_t>(n));
         });
     close(from);
 }
