@@ -52,14 +52,10 @@ void onCrash(int signal)
     LastWords::say(why);
 }
 
-} // namespace
-
-namespace LastWords {
-
-void write(const char *text, std::size_t size) noexcept
+void writeTo(int fd, const char *text, std::size_t size) noexcept
 {
     while (size > 0) {
-        const ssize_t n = ::write(STDERR_FILENO, text, size);
+        const ssize_t n = ::write(fd, text, size);
         if (n <= 0)
             return;
         text += n;
@@ -67,12 +63,23 @@ void write(const char *text, std::size_t size) noexcept
     }
 }
 
+} // namespace
+
+namespace LastWords {
+
+void write(const char *text, std::size_t size) noexcept
+{
+    writeTo(STDERR_FILENO, text, size);
+}
+
+// Standard error stays captured meanwhile, so that another thread's words (the font library's,
+// say) cannot come between; what was captured is dropped with the process.
 void say(const char *why) noexcept
 {
-    StartupGuard::release(false);
-    write("fizzet: ", 8);
-    write(why, std::strlen(why));
-    write("\n", 1);
+    const int to = StartupGuard::realStderr();
+    writeTo(to, "fizzet: ", 8);
+    writeTo(to, why, std::strlen(why));
+    writeTo(to, "\n", 1);
     _exit(EXIT_FAILURE);
 }
 
@@ -83,6 +90,15 @@ bool memoryIsShort() noexcept
     if (probe == MAP_FAILED)
         return true;
     munmap(probe, kProbe);
+    return false;
+}
+
+bool saysMemoryRanOut(std::string_view message) noexcept
+{
+    for (std::string_view sign :
+         {"out of memory", "Cannot allocate memory", "cannot get parse buffer"})
+        if (message.find(sign) != std::string_view::npos)
+            return true;
     return false;
 }
 

@@ -1,5 +1,7 @@
 #include "loglimiter.h"
 
+#include "lastwords.h"
+
 #include <cstdio>
 
 LogLimiter::Verdict LogLimiter::judge(const QString &message)
@@ -27,6 +29,9 @@ LogLimiter limiter;
 
 void write(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
+    // Memory ran out once start-up was over: one line says so, not every failure that follows.
+    if (const QByteArray text = message.toUtf8(); LastWords::saysMemoryRanOut(text.toStdString()))
+        LastWords::say("out of memory");
     const auto verdict = limiter.judge(message);
     if (verdict == LogLimiter::Verdict::Pass || verdict == LogLimiter::Verdict::PassThenQuiet)
         std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));

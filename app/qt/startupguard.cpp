@@ -151,7 +151,10 @@ StartupGuard::~StartupGuard()
         }
     // A library that ran out of memory says so and carries on; the program would only fail
     // later, with that said many times over.
-    if (captured().contains("out of memory"))
+    bool memoryRanOut = LastWords::saysMemoryRanOut(captured().toStdString());
+    for (const auto &[type, message] : held)
+        memoryRanOut = memoryRanOut || LastWords::saysMemoryRanOut(message.toStdString());
+    if (memoryRanOut)
         fail(QStringLiteral("out of memory"));
     passOn();
 }
@@ -159,6 +162,11 @@ StartupGuard::~StartupGuard()
 bool StartupGuard::capturing() noexcept
 {
     return capture != -1;
+}
+
+int StartupGuard::realStderr() noexcept
+{
+    return capture != -1 ? savedStderr : STDERR_FILENO;
 }
 
 void StartupGuard::release(bool replay) noexcept

@@ -29,6 +29,8 @@ public:
 
     // Async-signal-safe. Whether standard error is being captured.
     static bool capturing() noexcept;
+    // Async-signal-safe. Where standard error really goes, also while it is captured.
+    static int realStderr() noexcept;
     // Async-signal-safe. Puts standard error back, if it is being captured; with `replay`, what
     // was written to it meanwhile goes there first.
     static void release(bool replay) noexcept;
