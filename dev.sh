@@ -23,6 +23,8 @@ packages=(
     dpkg-dev file desktop-file-utils appstream devscripts binutils-mingw-w64-x86-64
     # the Windows program: cross-compiler, and Wine to run it
     g++-mingw-w64-x86-64 wine wine64
+    # the page: Emscripten to build it, node for the core's tests, real Chromium to drive it
+    emscripten nodejs chromium chromium-driver python3-selenium
 )
 
 install_missing() {

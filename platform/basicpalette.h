@@ -42,9 +42,13 @@ constexpr Color color(int index)
 {
     return kEntries.at(static_cast<std::size_t>(index)).color;
 }
-constexpr std::string_view name(int index)
+// The name of the basic colour `c`; empty for any other colour.
+constexpr std::string_view nameOf(Color c)
 {
-    return kEntries.at(static_cast<std::size_t>(index)).name;
+    for (const Entry &entry : kEntries)
+        if (entry.color == c)
+            return entry.name;
+    return {};
 }
 
 } // namespace BasicPalette

@@ -31,11 +31,13 @@ inline Box area(const Box &b, double factor)
 }
 
 // Lines scale: a box's first and last rows and columns stay on the lines it shares with its
-// neighbours (frame rectangles, and the drawing surface whose edges they meet), one pixel wide.
-inline Box outline(const Box &b, double factor)
+// neighbours (frame rectangles, and the drawing surface whose edges they meet), `line` pixels
+// wide (at least 1).
+inline Box outline(const Box &b, double factor, int line = 1)
 {
     const int left = scaled(b.left, factor), top = scaled(b.top, factor);
-    return {left, top, scaled(b.right(), factor) - left + 1, scaled(b.bottom(), factor) - top + 1};
+    return {left, top, scaled(b.right(), factor) - left + line,
+            scaled(b.bottom(), factor) - top + line};
 }
 
 // Positions of `positions` wide and high shown in `area` as square blocks of the largest whole

@@ -16,10 +16,10 @@ namespace {
 
 QString colorName(Color color)
 {
-    for (const auto &entry : BasicPalette::kEntries)
-        if (entry.color == color)
-            return QString::fromUtf8(entry.name.data(), static_cast<qsizetype>(entry.name.size()));
-    return toQColor(color).name();
+    const std::string_view name = BasicPalette::nameOf(color);
+    if (name.empty())
+        return toQColor(color).name();
+    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
 }
 
 std::uint64_t kernelSeed()

@@ -17,6 +17,9 @@ TEST_CASE("the layout scales with the dpi, lines staying on the lines they share
         const Box s = LayoutScale::outline(surface, f);
         CHECK(LayoutScale::outline(shp2, f).bottom() == s.top);   // shp2's bottom line
         CHECK(LayoutScale::outline(shape1, f).top == s.bottom()); // Shape1's top line
+        const int line = static_cast<int>(f); // lines as wide as the scale has whole pixels
+        const Box thick = LayoutScale::outline(surface, f, line);
+        CHECK(LayoutScale::outline(shp2, f, line).bottom() == thick.top + line - 1);
         const Box start = LayoutScale::area({16, 88, 41, 33}, f),
                   reset = LayoutScale::area({80, 88, 41, 33}, f);
         CHECK((start.width == reset.width && start.height == reset.height)); // equal buttons
@@ -25,6 +28,8 @@ TEST_CASE("the layout scales with the dpi, lines staying on the lines they share
         CHECK(client.height == LayoutScale::scaled(311, f));
     }
     CHECK(LayoutScale::area({16, 88, 41, 33}, 1.0) == Box{16, 88, 41, 33}); // 96 dpi: no change
+    // At a whole scale, with lines as wide, a box is its 96-dpi self scaled.
+    CHECK(LayoutScale::outline(surface, 2.0, 2) == Box{16, 256, 370, 258});
 }
 
 TEST_CASE("positions are square blocks of whole pixels, centred")

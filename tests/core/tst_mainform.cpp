@@ -28,8 +28,9 @@ TEST_CASE("clicks reach their handlers")
         {"lbl1 has no click", ControlId::lbl1, "", 8, MotionMode::Fall},
         {"pct1 has no click", ControlId::pct1, "", 8, MotionMode::Fall},
     };
-    for (const auto &[what, control, call, index, mode] : rows) {
-        CAPTURE(what);
+    for (const auto &row : rows) {
+        const auto &[what, control, call, index, mode] = row;
+        CAPTURE(row.what);
         FakeRuntimeServices services;
         MainForm form(services);
         form.load();

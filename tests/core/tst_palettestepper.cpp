@@ -44,8 +44,9 @@ TEST_CASE("steps stop at the ends, and every press shows the index")
         {"there and back", "><<>", 8},
         {"whole range", std::string(10, '<') + std::string(15, '>'), 15},
     };
-    for (const auto &[what, presses, index] : rows) {
-        CAPTURE(what);
+    for (const auto &row : rows) {
+        const auto &[what, presses, index] = row;
+        CAPTURE(row.what);
         FakeRuntimeServices services;
         PaletteStepper stepper(services);
         stepper.initialise();

@@ -83,8 +83,9 @@ TEST_CASE("steps at the edges")
         {"Sort 0 0", Sort, Sort, 91, 0.34f, 0.66f, 91, 63},
         {"Sort into corner", Sort, Sort, 1, 0.f, 0.f, 0, 0},
     };
-    for (const auto &[what, layout, rule, i, r1, r2, x, y] : rows) {
-        CAPTURE(what);
+    for (const auto &row : rows) {
+        const auto &[what, layout, rule, i, r1, r2, x, y] = row;
+        CAPTURE(row.what);
         Rig rig(layout, rule);
         scriptTick(rig.services, i, r1, r2, 1.0f / 3);
         rig.animation.tick();
@@ -107,8 +108,9 @@ TEST_CASE("two random values per point, the first for the coordinate that moves 
         {"Sort: x, then y", Sort, 92, 62, -1},
         {"Wind: x, then green", Wind, 92, 63, 25},
     };
-    for (const auto &[what, rule, x, y, green] : rows) {
-        CAPTURE(what);
+    for (const auto &row : rows) {
+        const auto &[what, rule, x, y, green] = row;
+        CAPTURE(row.what);
         Rig rig(Sort, rule);
         scriptTick(rig.services, 91, 0.9f, 0.1f, 0.5f);
         rig.animation.tick();
@@ -156,8 +158,9 @@ TEST_CASE("recolouring follows the position")
         {"green lowest", Fall, Fall, 0, 0x1p-24f, 0, 0, 0},
         {"green top", Fall, Fall, 0, kAlmostOne, 0, 255, 0},
     };
-    for (const auto &[what, layout, rule, i, r2, red, green, blue] : rows) {
-        CAPTURE(what);
+    for (const auto &row : rows) {
+        const auto &[what, layout, rule, i, r2, red, green, blue] = row;
+        CAPTURE(row.what);
         Rig rig(layout, rule);
         scriptTick(rig.services, i, 0.0f, r2);
         rig.animation.tick();

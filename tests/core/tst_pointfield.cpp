@@ -25,16 +25,18 @@ TEST_CASE("reset lays out the starting pattern of the rule")
     {
         int i, row;
     } spread[] = {{0, 0}, {1, 0}, {2, 1}, {91, 63}, {92, 64}, {181, 126}, {182, 127}};
-    for (const auto &[i, row] : spread) {
+    for (const auto &point : spread) {
+        const auto &[i, row] = point;
         const struct
         {
             MotionMode mode;
             int x, y;
         } expected[] = {
             {MotionMode::Fall, i, 0}, {MotionMode::Sort, i, row}, {MotionMode::Wind, 0, row}};
-        for (const auto &[mode, x, y] : expected) {
-            CAPTURE(i);
-            CAPTURE(static_cast<int>(mode));
+        for (const auto &entry : expected) {
+            const auto &[mode, x, y] = entry;
+            CAPTURE(point.i);
+            CAPTURE(static_cast<int>(entry.mode));
             FakeRuntimeServices services;
             PointAnimation animation(services);
             animation.selectMode(mode);

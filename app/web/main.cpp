@@ -1,0 +1,59 @@
+// The page's program: the window's form over the page's services. The page's script calls the
+// exported functions; each handler's drawing reaches the canvas before it returns.
+#include "mainform.h"
+#include "page.h"
+#include "pagelayout.h"
+#include "webruntimeservices.h"
+
+#include <emscripten/emscripten.h>
+
+#include <cstdint>
+#include <unistd.h>
+
+namespace {
+
+std::uint64_t browserSeed()
+{
+    std::uint64_t seed = 0;
+    getentropy(&seed, sizeof seed); // the browser's crypto.getRandomValues
+    return seed;
+}
+
+WebRuntimeServices services(browserSeed());
+MainForm form(services);
+
+} // namespace
+
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE void fizzet_click(int control)
+{
+    form.click(static_cast<Layout::ControlId>(control));
+    services.present();
+}
+
+EMSCRIPTEN_KEEPALIVE void fizzet_tick()
+{
+    form.tick();
+    services.present();
+}
+
+EMSCRIPTEN_KEEPALIVE double fizzet_place(double factor, double ratio)
+{
+    return PageLayout::place(factor, ratio);
+}
+
+// text: the page's text colour, as 0x00BBGGRR.
+EMSCRIPTEN_KEEPALIVE void fizzet_textColor(std::uint32_t text)
+{
+    services.setTextColor(text);
+}
+}
+
+int main()
+{
+    PageLayout::build();
+    page_ready();
+    form.load();
+    services.present();
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "color.h"
+
+#include <cstdint>
+
+// What the page's script does for the program: the functions of the page shell's script that
+// the module imports. Lengths in bytes, boxes in device pixels within the client area.
+extern "C" {
+// A control, added to the client area. `fields` holds, each ended by '\x1f': the element's
+// tag, its role (or nothing), its HTML id, its caption, accessible name and description (or
+// nothing), and the texts that must fit in it, one a line.
+void page_addControl(int id, const char *fields);
+// The controls that take the keyboard focus, in the order it moves through them.
+void page_focusOrder(const int *ids, int count);
+void page_place(int id, int left, int top, int width, int height);
+// The drawing surface's border widths, and where its `wide` x `high` positions start inside
+// the border, as square blocks of `block` device pixels.
+void page_drawing(int borderLeft, int borderTop, int borderRight, int borderBottom, int left,
+                  int top, int block, int wide, int high);
+// The controls are all there: the page lays them out and follows the screen from now on.
+void page_ready();
+// The client area's size and the frames' line width, in device pixels; the focus ring's gap
+// and width, in CSS pixels.
+void page_client(int width, int height, int line, int ringGap, int ringWidth);
+// lbl1: its text; then its background, the text's colour on it, and the background's name.
+void page_caption(const char *text, int length);
+void page_back(Color back, Color text, const char *name, int nameLength);
+// Ticks every `interval` milliseconds from now; none when 0.
+void page_timer(int interval);
+// Copies the box of the drawing's RGBA pixels (width x height, rows `width` apart) to the
+// screen.
+void page_present(const std::uint32_t *pixels, int left, int top, int width, int height);
+}
