@@ -13,11 +13,14 @@ mergeInto(LibraryManager.library, {
   page_place: function (id, left, top, width, height) {
     page.place(id, left, top, width, height);
   },
-  page_drawing: function (bl, bt, br, bb, left, top, block, wide, high) {
-    page.drawing(bl, bt, br, bb, left, top, block, wide, high);
+  page_line: function (id, index, left, top, width, height) {
+    page.line(id, index, left, top, width, height);
   },
-  page_client: function (width, height, line, ringGap, ringWidth) {
-    page.client(width, height, line, ringGap, ringWidth);
+  page_drawing: function (left, top, block, wide, high) {
+    page.drawing(left, top, block, wide, high);
+  },
+  page_client: function (width, height, ringGap, ringWidth) {
+    page.client(width, height, ringGap, ringWidth);
   },
   page_caption: function (text, length) {
     page.caption(text, length);

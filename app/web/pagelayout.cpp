@@ -107,10 +107,11 @@ Box scaled(const Control &c, double scale)
                     : LayoutScale::area(at96, scale);
 }
 
-// The drawing surface at `scale` device pixels per 96-dpi pixel: its border, one line of whole
-// device pixels per 96-dpi pixel of it, and the room inside.
+// The drawing surface at `scale` device pixels per 96-dpi pixel: its box, its border (one
+// line of whole device pixels per 96-dpi pixel of it), and the room inside.
 struct Drawing
 {
+    Box outer;
     Layout::Margins border;
     Box room;
 };
@@ -121,9 +122,24 @@ Drawing drawingAt(double scale)
     const Layout::Margins b{Layout::kSurfaceBorder.left * line, Layout::kSurfaceBorder.top * line,
                             Layout::kSurfaceBorder.right * line,
                             Layout::kSurfaceBorder.bottom * line};
-    return {b,
+    return {outer,
+            b,
             {outer.left + b.left, outer.top + b.top, outer.width - b.left - b.right,
              outer.height - b.top - b.bottom}};
+}
+
+// Draws the lines along the inside of a control's box `at`, each as wide as `widths` says (none
+// where 0), as filled boxes: the browser puts those on whole device pixels, where it would
+// blend a border of a fractional number of CSS pixels.
+void drawLines(const Control &c, const Box &at, const Layout::Margins &widths)
+{
+    const int across[] = {widths.top, widths.bottom, widths.left, widths.right};
+    int index = 0;
+    for (int side = 0; side < 4; ++side) {
+        const Box line = LayoutScale::sides(at, across[side] > 0 ? across[side] : 1)[side];
+        page_line(idOf(c), index++, line.left - at.left, line.top - at.top,
+                  across[side] > 0 ? line.width : 0, across[side] > 0 ? line.height : 0);
+    }
 }
 
 // The least scale from `scale` up at which the drawing holds blocks of `block` device pixels.
@@ -172,22 +188,24 @@ double place(double factor, double ratio)
     // drawing fills its room rather than leaving a margin of most of a block around it.
     const int block = std::max(1, static_cast<int>(std::ceil(ratio - 1e-6)));
     const double scale = scaleForBlocks(std::max(1.0, factor) * ratio, block);
+    const int line = lineAt(scale);
     for (const Control &c : Layout::kControls)
         if (c.kind != Kind::Timer) {
             const Box at = scaled(c, scale);
             page_place(idOf(c), at.left, at.top, at.width, at.height);
+            if (c.kind == Kind::FrameRect)
+                drawLines(c, at, {line, line, line, line});
         }
     const Drawing d = drawingAt(scale);
+    drawLines(Layout::control(ControlId::pct1), d.outer, d.border);
     const LayoutScale::Blocks blocks =
         LayoutScale::fit(Layout::kDrawingWidth, Layout::kDrawingHeight, d.room);
-    page_drawing(d.border.left, d.border.top, d.border.right, d.border.bottom,
-                 blocks.left - d.room.left, blocks.top - d.room.top, blocks.size,
+    page_drawing(blocks.left - d.outer.left, blocks.top - d.outer.top, blocks.size,
                  Layout::kDrawingWidth, Layout::kDrawingHeight);
     const Box client = LayoutScale::area(
         {0, 0, Layout::toPixels(Layout::kClientWidth), Layout::toPixels(Layout::kClientHeight)},
         scale);
-    page_client(client.width, client.height, lineAt(scale), LayoutScale::kRingGap,
-                LayoutScale::kRingWidth);
+    page_client(client.width, client.height, LayoutScale::kRingGap, LayoutScale::kRingWidth);
     return scale / ratio;
 }
 

@@ -14,15 +14,16 @@ void page_addControl(int id, const char *fields);
 // The controls that take the keyboard focus, in the order it moves through them.
 void page_focusOrder(const int *ids, int count);
 void page_place(int id, int left, int top, int width, int height);
-// The drawing surface's border widths, and where its `wide` x `high` positions start inside
-// the border, as square blocks of `block` device pixels.
-void page_drawing(int borderLeft, int borderTop, int borderRight, int borderBottom, int left,
-                  int top, int block, int wide, int high);
+// Line `index` of a control (a frame's side, or the drawing surface's border), as a box
+// within the control's; none where it is 0 wide or high.
+void page_line(int id, int index, int left, int top, int width, int height);
+// Where the drawing's `wide` x `high` positions start within the drawing surface's box, as
+// square blocks of `block` device pixels.
+void page_drawing(int left, int top, int block, int wide, int high);
 // The controls are all there: the page lays them out and follows the screen from now on.
 void page_ready();
-// The client area's size and the frames' line width, in device pixels; the focus ring's gap
-// and width, in CSS pixels.
-void page_client(int width, int height, int line, int ringGap, int ringWidth);
+// The client area's size, in device pixels; the focus ring's gap and width, in CSS pixels.
+void page_client(int width, int height, int ringGap, int ringWidth);
 // lbl1: its text; then its background, the text's colour on it, and the background's name.
 void page_caption(const char *text, int length);
 void page_back(Color back, Color text, const char *name, int nameLength);
