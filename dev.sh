@@ -4,7 +4,9 @@
 #   ./dev.sh run     build the program and start it
 #   ./dev.sh test    build everything and run every test, then all of them again built with
 #                    AddressSanitizer and UndefinedBehaviorSanitizer, then cross-build the
-#                    Windows program and run its tests under Wine
+#                    Windows program and run its tests under Wine, and last build the page
+#                    and test it under node and in Chromium
+#   ./dev.sh web     build the page, build-web/fizzet.html, and open it where a desktop is
 #   ./dev.sh deps    only install the packages
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -24,8 +26,10 @@ packages=(
     # the Windows program: cross-compiler, and Wine to run it
     g++-mingw-w64-x86-64 wine wine64
     # the page: Emscripten to build it, node for the core's tests, real Chromium to drive it
-    emscripten nodejs chromium chromium-driver python3-selenium
+    emscripten nodejs chromium chromium-driver python3-selenium python3-pil
 )
+# npm, for axe-core, where node came without it (Debian's nodejs does)
+command -v npm >/dev/null || packages+=(npm)
 
 install_missing() {
     local missing=()
@@ -46,13 +50,22 @@ install_missing() {
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
+# What the page's tests take from npm, at the versions tests/web/package-lock.json pins.
+install_npm_packages() {
+    [ -f tests/web/node_modules/axe-core/axe.min.js ] && return
+    npm ci --prefix tests/web --no-audit --no-fund --loglevel=error
+}
+
 build() { # preset
     cmake --preset "$1" >/dev/null
     cmake --build --preset "$1"
 }
 
 case "${1:-}" in
-deps) install_missing ;;
+deps)
+    install_missing
+    install_npm_packages
+    ;;
 run)
     install_missing
     build default
@@ -65,9 +78,22 @@ test)
     build sanitize
     ctest --preset sanitize
     cmake --workflow --preset windows
+    install_npm_packages
+    cmake --workflow --preset web
+    ;;
+web)
+    install_missing
+    cmake --preset web >/dev/null
+    cmake --build --preset web
+    page=$PWD/build-web/fizzet.html
+    echo "The page: $page"
+    # Opened where a desktop session can show it.
+    if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && command -v xdg-open >/dev/null; then
+        xdg-open "$page" >/dev/null 2>&1 &
+    fi
     ;;
 *)
-    echo "usage: $0 run|test|deps" >&2
+    echo "usage: $0 run|test|web|deps" >&2
     exit 2
     ;;
 esac

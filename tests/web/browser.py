@@ -16,7 +16,8 @@ VIEWPORT = (480, 720)
 
 
 class Browser:
-    def __init__(self, url, scale=1.0, dark=False, headless=True, flags=()):
+    def __init__(self, url, scale=1.0, dark=False, headless=True, flags=(), ready=True,
+                 first=None):
         self.profile = tempfile.mkdtemp(prefix="fizzet-chromium.")
         options = webdriver.ChromeOptions()
         options.binary_location = CHROMIUM
@@ -34,8 +35,11 @@ class Browser:
         if dark:
             self.cdp("Emulation.setEmulatedMedia",
                      features=[{"name": "prefers-color-scheme", "value": "dark"}])
+        if first:  # a script that runs before any of the page's own
+            self.cdp("Page.addScriptToEvaluateOnNewDocument", source=first)
         self.driver.get(url)
-        self.wait_for("document.getElementById('lbl1') && document.getElementById('lbl1').textContent")
+        if ready:  # the program has shown its first index
+            self.wait_for("document.getElementById('lbl1') && document.getElementById('lbl1').textContent")
 
     def cdp(self, command, **params):
         return self.driver.execute_cdp_cmd(command, params)

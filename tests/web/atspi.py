@@ -1,0 +1,97 @@
+#!/usr/bin/python3
+"""What a screen reader hears of the page, through AT-SPI: headed Chromium on an X server, in a
+D-Bus session whose accessibility bus is on, so that Chromium exposes the page as it would to
+Orca. A press of ">" must change the live region's text, with the focus left where it was.
+
+Run inside a D-Bus session on an X server:  atspi.py PAGE"""
+import subprocess
+import sys
+import time
+
+import pyatspi
+from gi.repository import GLib
+
+from browser import Browser, page_url
+
+failures = []
+
+
+def check(what, ok, saw=""):
+    print(("ok   " if ok else "FAIL ") + what + ("" if ok else f" (saw {saw!r})"))
+    if not ok:
+        failures.append(what)
+
+
+def descendants(node, depth=0):
+    for child in node:
+        if child is None or depth > 40:
+            continue
+        yield child
+        yield from descendants(child, depth + 1)
+
+
+def text_of(node):
+    try:
+        t = node.queryText()
+        return t.getText(0, t.characterCount).replace("\ufffc", "")
+    except NotImplementedError:
+        return ""
+
+
+def live_region():
+    desktop = pyatspi.Registry.getDesktop(0)
+    for app in desktop:
+        if app is not None and "hromium" in (app.name or ""):
+            for n in descendants(app):
+                if n.getRoleName() == "status bar":
+                    return n
+    return None
+
+
+# Assistive technology asks for this before the browser starts; the browser reads it then.
+subprocess.run(["gdbus", "call", "--session", "--dest", "org.a11y.Bus", "--object-path",
+                "/org/a11y/bus", "--method", "org.freedesktop.DBus.Properties.Set",
+                "org.a11y.Status", "IsEnabled", "<true>"], check=True, stdout=subprocess.DEVNULL)
+b = Browser(page_url(sys.argv[1]), headless=False, flags=["--force-renderer-accessibility"])
+try:
+    status = None
+    for _ in range(100):
+        status = live_region()
+        if status is not None and text_of(status):
+            break
+        time.sleep(0.1)
+    check("the page's live region shows up on the accessibility bus", status is not None)
+    if status is None:
+        sys.exit(1)
+    check('it reads "8, dark gray" from load', text_of(status) == "8, dark gray", text_of(status))
+    check("it is polite and atomic", status.getAttributes() and
+          {"live:polite", "atomic:true"} <= set(status.getAttributes()), status.getAttributes())
+
+    heard = []
+
+    def on_event(event):
+        try:
+            inside = event.source == status or event.source.parent == status
+        except Exception:
+            inside = False
+        if inside:
+            heard.append((event.type, text_of(status)))
+
+    def press_then_stop():
+        b.click("#cmd1")
+        GLib.timeout_add(1500, lambda: pyatspi.Registry.stop())
+        return False
+
+    pyatspi.Registry.registerEventListener(on_event, "object:text-changed",
+                                           "object:children-changed")
+    GLib.timeout_add(300, press_then_stop)
+    pyatspi.Registry.start()
+    check('a press of ">" changes the live region\'s text, heard as "9, blue"',
+          heard and heard[-1][1] == "9, blue", heard)
+    check("the focus stays on \">\"", b.js("return document.activeElement.id") == "cmd1")
+    print("heard:", heard)
+finally:
+    b.close()
+
+print(f"atspi: {len(failures)} failed")
+sys.exit(1 if failures else 0)

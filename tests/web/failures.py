@@ -1,0 +1,98 @@
+#!/usr/bin/python3
+"""The page where things go wrong, in real headless Chromium: no script, no WebAssembly, an
+error inside the program, and a tab hidden while the animation runs.
+
+  failures.py PAGE"""
+import sys
+import time
+
+from browser import Browser, page_url
+from e2e import Run, ticks_from_trails
+
+passed = failed = 0
+
+
+def check(what, ok, saw=""):
+    global passed, failed
+    passed, failed = passed + bool(ok), failed + (not ok)
+    print(("ok   " if ok else "FAIL ") + what + ("" if ok else f" (saw {saw!r})"))
+
+
+def shown_text(b):
+    """The text of the page as a person reads it, less the heading kept for screen readers."""
+    return b.js("return document.body.innerText").strip().removeprefix("Fizzet").strip()
+
+
+def without_script(url):
+    b = Browser("about:blank")
+    try:
+        b.cdp("Emulation.setScriptExecutionDisabled", value=True)
+        b.driver.get(url)
+        text = shown_text(b)
+        check("without script, one sentence says it is needed", text.count(".") == 1 and
+              "JavaScript" in text, text)
+    finally:
+        b.close()
+
+
+def without_wasm(url):
+    # As in a browser whose settings or policy turn WebAssembly off.
+    b = Browser(url, first="delete globalThis.WebAssembly", ready=False)
+    try:
+        text = shown_text(b)
+        check("without WebAssembly, one sentence says so where the window would be",
+              text.startswith("Fizzet cannot start") and text.count(".") == 1 and
+              "WebAssembly" in text, text)
+    finally:
+        b.close()
+
+
+def program_error(url):
+    b = Browser(url)
+    try:
+        b.js("window._fizzet_tick = function () { throw new Error('a test of failure'); }")
+        b.click("#cmd3")
+        time.sleep(0.2)
+        text = shown_text(b)
+        console = [e["message"] for e in b.console() if e.get("level") == "SEVERE"]
+        check("an error inside the program is shown on the page", "a test of failure" in text and
+              b.js("return document.getElementById('client').hidden"), text)
+        check("… and sent to the console", any("a test of failure" in m for m in console), console)
+    finally:
+        b.close()
+
+
+def hidden_tab(url):
+    """Three seconds frozen, as a hidden tab's timers may be, between two shown seconds: no
+    burst of ticks follows."""
+    r = Run(url, 1, False)
+    try:
+        r.background = r.b.shot().getpixel(r.drawing)
+        r.press("cmd8", "cmd5", "cmd3")
+        began = time.monotonic()
+        time.sleep(1.0)
+        r.b.cdp("Page.setWebLifecycleState", state="frozen")
+        time.sleep(3.0)
+        r.b.cdp("Page.setWebLifecycleState", state="active")
+        time.sleep(1.0)
+        r.press("cmd4")
+        shown = time.monotonic() - began - 3.0
+        ticks = ticks_from_trails(r.plotted())
+        check(f"after a hidden spell no burst: {ticks:.0f} ticks in {shown:.1f} s shown",
+              ticks <= shown * 40 + 20)
+    finally:
+        r.b.close()
+
+
+def main():
+    url = page_url(sys.argv[1])
+    without_script(url)
+    without_wasm(url)
+    program_error(url)
+    hidden_tab(url)
+    print(f"failures: {passed} passed, {failed} failed")
+    sys.exit(1 if failed else 0)
+
+
+if __name__ == "__main__":
+    main()
