@@ -28,8 +28,8 @@ def check(what, ok):
 
 
 class Run:
-    def __init__(self, url, scale, dark):
-        self.b = Browser(url, scale, dark)
+    def __init__(self, url, scale, dark, **options):
+        self.b = Browser(url, scale, dark, **options)
         self.s = scale
         self.origin = self.b.box("#client")[:2]
         cx, cy, cw, _ = self.b.box("#pct1 > canvas")
