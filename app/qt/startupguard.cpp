@@ -102,6 +102,37 @@ void catchEndingSignals()
         sigaction(kEndingSignals[i], &action, &beforeGuard[i]);
 }
 
+// Where memory runs out, a library may wait for ever on a thread that could not do its part
+// (the toolkit's display connection, torn down after a failed allocation, waits for its event
+// thread). While the guard stands, a look every two seconds ends such a start-up with its
+// reason; a start-up that is only slow, with memory to be had, is left to go on.
+constexpr unsigned kWatchSeconds = 2;
+struct sigaction beforeWatch;
+
+void onWatch(int)
+{
+    if (LastWords::memoryIsShort())
+        LastWords::say("out of memory");
+    alarm(kWatchSeconds);
+}
+
+void startWatch()
+{
+    struct sigaction action
+    {};
+    action.sa_handler = &onWatch;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGALRM, &action, &beforeWatch);
+    alarm(kWatchSeconds);
+}
+
+void endWatch()
+{
+    alarm(0);
+    sigaction(SIGALRM, &beforeWatch, nullptr);
+}
+
 // Everything said during start-up goes where it would have gone without the guard.
 void passOn()
 {
@@ -136,10 +167,12 @@ StartupGuard::StartupGuard()
     previous = qInstallMessageHandler(&StartupGuard::collect);
     startCapture();
     catchEndingSignals();
+    startWatch();
 }
 
 StartupGuard::~StartupGuard()
 {
+    endWatch();
     restoreSignals();
     // The toolkit reads the display's events on a thread of its own, and without it would carry
     // on deaf to the display.

@@ -7,15 +7,7 @@ and dark, and the label's own colour under forced colours.
 import sys
 
 from browser import Browser, page_url
-
-passed = failed = 0
-
-
-def check(what, ok, saw=""):
-    global passed, failed
-    passed, failed = passed + bool(ok), failed + (not ok)
-    print(("ok   " if ok else "FAIL ") + what + ("" if ok else f" (saw {saw!r})"))
-
+from verdict import check, finish
 
 def tree(b):
     """The accessibility tree as (role, name, node) of every node Chromium exposes."""
@@ -89,8 +81,7 @@ def main():
               == "rgb(0, 255, 0)")
     finally:
         b.close()
-    print(f"a11y: {passed} passed, {failed} failed")
-    sys.exit(1 if failed else 0)
+    finish("a11y")
 
 
 if __name__ == "__main__":

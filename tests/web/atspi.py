@@ -3,7 +3,7 @@
 D-Bus session whose accessibility bus is on, so that Chromium exposes the page as it would to
 Orca. A press of ">" must change the live region's text, with the focus left where it was.
 
-Run inside a D-Bus session on an X server:  atspi.py PAGE"""
+Run by tests/a11y/atspi.sh, in a D-Bus session on an X server:  atspi.py PAGE"""
 import subprocess
 import sys
 import time
@@ -12,15 +12,7 @@ import pyatspi
 from gi.repository import GLib
 
 from browser import Browser, page_url
-
-failures = []
-
-
-def check(what, ok, saw=""):
-    print(("ok   " if ok else "FAIL ") + what + ("" if ok else f" (saw {saw!r})"))
-    if not ok:
-        failures.append(what)
-
+from verdict import check, finish
 
 def descendants(node, depth=0):
     for child in node:
@@ -110,5 +102,4 @@ try:
 finally:
     b.close()
 
-print(f"atspi: {len(failures)} failed")
-sys.exit(1 if failures else 0)
+finish("atspi")

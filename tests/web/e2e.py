@@ -7,6 +7,7 @@ import sys
 import time
 
 from browser import Browser, page_url
+from verdict import check, finish
 
 # Each control's box on the 96-dpi grid: left, top, width, height.
 LAYOUT = {
@@ -18,15 +19,6 @@ LAYOUT = {
 }
 WIDE, HIGH = 183, 128
 BLUE, GREEN, CYAN, RED = (0, 0, 255), (0, 255, 0), (0, 255, 255), (255, 0, 0)
-passed = failed = 0
-
-
-def check(what, ok):
-    global passed, failed
-    passed, failed = passed + bool(ok), failed + (not ok)
-    print(("ok   " if ok else "FAIL ") + what)
-
-
 class Run:
     def __init__(self, url, scale, dark, **options):
         self.b = Browser(url, scale, dark, **options)
@@ -241,8 +233,7 @@ def main():
             run(url, scale, dark)
     for scale in (1.25, 1.5, 3):
         crisp(url, scale)
-    print(f"e2e: {passed} passed, {failed} failed")
-    sys.exit(1 if failed else 0)
+    finish("e2e")
 
 
 if __name__ == "__main__":

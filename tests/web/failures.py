@@ -7,16 +7,8 @@ import sys
 import time
 
 from browser import Browser, page_url
+from verdict import check, finish
 from e2e import Run, ticks_from_trails
-
-passed = failed = 0
-
-
-def check(what, ok, saw=""):
-    global passed, failed
-    passed, failed = passed + bool(ok), failed + (not ok)
-    print(("ok   " if ok else "FAIL ") + what + ("" if ok else f" (saw {saw!r})"))
-
 
 def shown_text(b):
     """The text of the page as a person reads it, less the heading kept for screen readers."""
@@ -90,8 +82,7 @@ def main():
     without_wasm(url)
     program_error(url)
     hidden_tab(url)
-    print(f"failures: {passed} passed, {failed} failed")
-    sys.exit(1 if failed else 0)
+    finish("failures")
 
 
 if __name__ == "__main__":
