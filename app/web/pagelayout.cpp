@@ -47,6 +47,8 @@ Element elementFor(const Control &c)
 class Fields
 {
 public:
+    static constexpr std::size_t kSize = 256;
+
     Fields &operator<<(std::string_view field)
     {
         for (const char c : field)
@@ -73,9 +75,22 @@ private:
         if (used_ + 1 < buffer_.size())
             buffer_[used_++] = c;
     }
-    std::array<char, 256> buffer_{};
+    std::array<char, kSize> buffer_{};
     std::size_t used_ = 0;
 };
+
+// Every control's fields fit: its texts, the longest tag and role, the separators, and lbl1's
+// indices, one a line.
+constexpr bool fieldsFit()
+{
+    for (const Control &c : Layout::kControls)
+        if (c.name.size() + 2 * c.caption.size() + c.accessibleName.size() +
+                c.accessibleDescription.size() + 32 + 3 * (PaletteStepper::kLast + 1) >=
+            Fields::kSize)
+            return false;
+    return true;
+}
+static_assert(fieldsFit());
 
 // The texts that must fit in a control: its caption, or for lbl1 every index.
 void textsToFit(const Control &c, Fields &fields)
