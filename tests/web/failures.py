@@ -1,9 +1,14 @@
 #!/usr/bin/python3
 """The page where things go wrong, in real headless Chromium: no script, no WebAssembly, an
-error inside the program, and a tab hidden while the animation runs.
+error inside the program, and a tab hidden while the animation runs; and the page served over
+http, where the browser's rules differ from those for a file.
 
   failures.py PAGE"""
+import functools
+import http.server
+import os
 import sys
+import threading
 import time
 
 from browser import Browser, page_url
@@ -76,12 +81,36 @@ def hidden_tab(url):
         r.b.close()
 
 
+def over_http(path):
+    """Served by a web server on this machine's loopback, the page starts as from disk."""
+    class Quiet(http.server.SimpleHTTPRequestHandler):
+        def log_message(self, *args):
+            pass
+
+    handler = functools.partial(Quiet, directory=os.path.dirname(os.path.abspath(path)))
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    try:
+        b = Browser(f"http://127.0.0.1:{server.server_port}/{os.path.basename(path)}")
+        try:
+            errors = [e for e in b.console() if e.get("level") == "SEVERE"]
+            check("over http the page starts, with nothing said on the console",
+                  b.js("return document.getElementById('lbl1').textContent") == "8, dark gray"
+                  and not errors, errors)
+        finally:
+            b.close()
+    finally:
+        server.shutdown()
+        server.server_close()
+
+
 def main():
     url = page_url(sys.argv[1])
     without_script(url)
     without_wasm(url)
     program_error(url)
     hidden_tab(url)
+    over_http(sys.argv[1])
     finish("failures")
 
 
