@@ -171,11 +171,13 @@ def run(url, scale, dark):
 
         # --- Sort -------------------------------------------------------------------------
         r.press("cmd7", "cmd5", "cmd3")
-        time.sleep(1.0)
+        time.sleep(0.6)
         r.press("cmd4")
         sort = r.plotted()
+        # Some 25 ticks of steps of -1, 0 or 1 each way: 5 positions apart, one standard
+        # deviation; 30 is never reached.
         check("Sort: points jitter in a band around the diagonal" + t,
-              sort and all(abs(y - x * 127 / 182) < 24 for x, y in sort))
+              sort and all(abs(y - x * 127 / 182) < 30 for x, y in sort))
         check("Sort: the band runs corner to corner" + t,
               any(x < 8 and y < 8 for x, y in sort) and any(x > 174 and y > 119 for x, y in sort))
 
