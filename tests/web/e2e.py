@@ -22,7 +22,10 @@ BLUE, GREEN, CYAN, RED = (0, 0, 255), (0, 255, 0), (0, 255, 255), (255, 0, 0)
 class Run:
     def __init__(self, url, scale, dark, **options):
         self.b = Browser(url, scale, dark, **options)
-        self.s = scale
+        self.measure()
+
+    def measure(self):
+        self.s = self.b.scale
         self.origin = self.b.box("#client")[:2]
         cx, cy, cw, _ = self.b.box("#pct1 > canvas")
         self.drawing, self.block = (cx, cy), cw // WIDE
