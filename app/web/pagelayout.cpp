@@ -122,39 +122,33 @@ Box scaled(const Control &c, double scale)
                     : LayoutScale::area(at96, scale);
 }
 
-// The drawing surface at `scale` device pixels per 96-dpi pixel: its box, its border (one
-// line of whole device pixels per 96-dpi pixel of it), and the room inside.
+// The drawing surface at `scale` device pixels per 96-dpi pixel: its box, and the room inside
+// its border (one line of whole device pixels per 96-dpi pixel of it).
 struct Drawing
 {
-    Box outer;
-    Layout::Margins border;
-    Box room;
+    Box outer, room;
 };
 Drawing drawingAt(double scale)
 {
     const Box outer = scaled(Layout::control(ControlId::pct1), scale);
     const int line = lineAt(scale);
-    const Layout::Margins b{Layout::kSurfaceBorder.left * line, Layout::kSurfaceBorder.top * line,
-                            Layout::kSurfaceBorder.right * line,
-                            Layout::kSurfaceBorder.bottom * line};
+    const Layout::Margins &b = Layout::kSurfaceBorder;
     return {outer,
-            b,
-            {outer.left + b.left, outer.top + b.top, outer.width - b.left - b.right,
-             outer.height - b.top - b.bottom}};
+            {outer.left + b.left * line, outer.top + b.top * line,
+             outer.width - (b.left + b.right) * line, outer.height - (b.top + b.bottom) * line}};
 }
 
-// Draws the lines along the inside of a control's box `at`, each as wide as `widths` says (none
-// where 0), as filled boxes: the browser puts those on whole device pixels, where it would
-// blend a border of a fractional number of CSS pixels.
-void drawLines(const Control &c, const Box &at, const Layout::Margins &widths)
+// Draws the lines, `line` device pixels wide, along the inside of a control's box `at` on the
+// sides that `drawn` gives a width (in 96-dpi pixels: 1, or 0 for none), as filled boxes: the
+// browser puts those on whole device pixels, where it would blend a border of a fractional number
+// of CSS pixels.
+void drawLines(const Control &c, const Box &at, int line, const Layout::Margins &drawn)
 {
-    const int across[] = {widths.top, widths.bottom, widths.left, widths.right};
-    int index = 0;
-    for (int side = 0; side < 4; ++side) {
-        const Box line = LayoutScale::sides(at, across[side] > 0 ? across[side] : 1)[side];
-        page_line(idOf(c), index++, line.left - at.left, line.top - at.top,
-                  across[side] > 0 ? line.width : 0, across[side] > 0 ? line.height : 0);
-    }
+    const auto sides = LayoutScale::sides(at, line); // top, bottom, left, right
+    const int shown[] = {drawn.top, drawn.bottom, drawn.left, drawn.right};
+    for (int i = 0; i < 4; ++i)
+        page_line(idOf(c), i, sides[i].left - at.left, sides[i].top - at.top,
+                  shown[i] ? sides[i].width : 0, shown[i] ? sides[i].height : 0);
 }
 
 // The least scale from `scale` up at which the drawing holds blocks of `block` device pixels.
@@ -209,10 +203,10 @@ double place(double factor, double ratio)
             const Box at = scaled(c, scale);
             page_place(idOf(c), at.left, at.top, at.width, at.height);
             if (c.kind == Kind::FrameRect)
-                drawLines(c, at, {line, line, line, line});
+                drawLines(c, at, line, {1, 1, 1, 1});
         }
     const Drawing d = drawingAt(scale);
-    drawLines(Layout::control(ControlId::pct1), d.outer, d.border);
+    drawLines(Layout::control(ControlId::pct1), d.outer, line, Layout::kSurfaceBorder);
     const LayoutScale::Blocks blocks =
         LayoutScale::fit(Layout::kDrawingWidth, Layout::kDrawingHeight, d.room);
     page_drawing(blocks.left - d.outer.left, blocks.top - d.outer.top, blocks.size,
