@@ -132,23 +132,40 @@ constexpr LayoutScale::Box gridBox(const Control &c)
     return {toPixels(c.left), toPixels(c.top), toPixels(c.width), toPixels(c.height)};
 }
 
-// The controls with a tab index, in ascending tab index: the order in which the keyboard focus
-// moves through those of them that take it (the labels do not).
-inline constexpr auto kTabStops = static_cast<std::size_t>(std::count_if(
-    kControls.begin(), kControls.end(), [](const Control &c) { return c.tabIndex != kNoTab; }));
-constexpr std::array<ControlId, kTabStops> tabOrder()
+// Whether the keyboard focus stops at a control: those with a tab index but the labels.
+constexpr bool takesFocus(const Control &c)
 {
-    std::array<const Control *, kTabStops> stops{};
+    return c.tabIndex != kNoTab && c.kind != Kind::Label;
+}
+
+// The controls that take the keyboard focus, in ascending tab index: the order it moves in.
+inline constexpr auto kFocusStops = static_cast<std::size_t>(
+    std::count_if(kControls.begin(), kControls.end(), takesFocus));
+constexpr std::array<ControlId, kFocusStops> focusOrder()
+{
+    std::array<const Control *, kFocusStops> stops{};
     std::size_t n = 0;
     for (const Control &c : kControls)
-        if (c.tabIndex != kNoTab)
+        if (takesFocus(c))
             stops[n++] = &c;
     std::sort(stops.begin(), stops.end(),
               [](const Control *a, const Control *b) { return a->tabIndex < b->tabIndex; });
-    std::array<ControlId, kTabStops> ids{};
-    for (std::size_t i = 0; i < kTabStops; ++i)
+    std::array<ControlId, kFocusStops> ids{};
+    for (std::size_t i = 0; i < kFocusStops; ++i)
         ids[i] = stops[i]->id;
     return ids;
 }
+// Where the focus is when the window first shows: the first stop.
+inline constexpr ControlId kInitialFocus = focusOrder()[0];
+
+// The lines drawn in the window-text colour: the frames' four sides, and the surface's border
+// where it has one.
+inline constexpr std::size_t kLineCount =
+    4 * static_cast<std::size_t>(std::count_if(kControls.begin(), kControls.end(),
+                                               [](const Control &c) {
+                                                   return c.kind == Kind::FrameRect;
+                                               })) +
+    (kSurfaceBorder.left > 0) + (kSurfaceBorder.top > 0) + (kSurfaceBorder.right > 0) +
+    (kSurfaceBorder.bottom > 0);
 
 } // namespace Layout

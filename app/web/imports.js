@@ -7,6 +7,12 @@ mergeInto(LibraryManager.library, {
   page_focusOrder: function (ids, count) {
     page.focusOrder(ids, count);
   },
+  page_indexFont: function (id, points, family, length) {
+    page.indexFont(id, points, family, length);
+  },
+  page_textShortfall: function () {
+    return page.textShortfall();
+  },
   page_ready: function () {
     page.ready();
   },

@@ -3,11 +3,11 @@
 #include "layouttable.h"
 #include "page.h"
 #include "palettestepper.h"
+#include "windowlayout.h"
 
 #include <algorithm>
 #include <array>
 #include <charconv>
-#include <cmath>
 #include <iterator>
 #include <string_view>
 
@@ -107,62 +107,26 @@ void textsToFit(const Control &c, Fields &fields)
     fields << "";
 }
 
-// A 96-dpi line's width at `scale`: as many whole device pixels as the scale has.
-int lineAt(double scale)
+// Places every control and line, and the drawing's blocks, as `layout` has them.
+void placeAll(const WindowLayout &layout)
 {
-    return std::max(1, static_cast<int>(scale));
-}
-
-// Frame lines and the drawing's border keep their neighbours' edges; areas scale by their edges.
-Box scaled(const Control &c, double scale)
-{
-    const Box at96 = Layout::gridBox(c);
-    const bool outlined = c.kind == Kind::FrameRect || c.kind == Kind::DrawingSurface;
-    return outlined ? LayoutScale::outline(at96, scale, lineAt(scale))
-                    : LayoutScale::area(at96, scale);
-}
-
-// The drawing surface at `scale` device pixels per 96-dpi pixel: its box, and the room inside
-// its border (one line of whole device pixels per 96-dpi pixel of it).
-struct Drawing
-{
-    Box outer, room;
-};
-Drawing drawingAt(double scale)
-{
-    const Box outer = scaled(Layout::control(ControlId::pct1), scale);
-    const int line = lineAt(scale);
-    const Layout::Margins &b = Layout::kSurfaceBorder;
-    return {outer,
-            {outer.left + b.left * line, outer.top + b.top * line,
-             outer.width - (b.left + b.right) * line, outer.height - (b.top + b.bottom) * line}};
-}
-
-// Draws the lines, `line` device pixels wide, along the inside of a control's box `at` on the
-// sides that `drawn` gives a width (in 96-dpi pixels: 1, or 0 for none), as filled boxes: the
-// browser puts those on whole device pixels, where it would blend a border of a fractional number
-// of CSS pixels.
-void drawLines(const Control &c, const Box &at, int line, const Layout::Margins &drawn)
-{
-    const auto sides = LayoutScale::sides(at, line); // top, bottom, left, right
-    const int shown[] = {drawn.top, drawn.bottom, drawn.left, drawn.right};
-    for (int i = 0; i < 4; ++i)
-        page_line(idOf(c), i, sides[i].left - at.left, sides[i].top - at.top,
-                  shown[i] ? sides[i].width : 0, shown[i] ? sides[i].height : 0);
-}
-
-// The least scale from `scale` up at which the drawing holds blocks of `block` device pixels.
-double scaleForBlocks(double scale, int block)
-{
-    for (int round = 0; round < 4; ++round) {
-        const Box room = drawingAt(scale).room;
-        const double shortfall = std::max(double(Layout::kDrawingWidth * block) / room.width,
-                                          double(Layout::kDrawingHeight * block) / room.height);
-        if (shortfall <= 1.0)
-            break;
-        scale *= shortfall * 1.0001;
+    for (const Control &c : Layout::kControls)
+        if (c.kind != Kind::Timer) {
+            const Box at = layout.box(c.id);
+            page_place(idOf(c), at.left, at.top, at.width, at.height);
+        }
+    std::array<int, Layout::kControlCount> linesOf{};
+    for (const WindowLayout::Line &line : layout.lines()) {
+        const Box owner = layout.box(line.owner), &b = line.box;
+        page_line(static_cast<int>(line.owner), linesOf[Layout::indexOf(line.owner)]++,
+                  b.left - owner.left, b.top - owner.top, b.width, b.height);
     }
-    return scale;
+    const Box surface = layout.box(ControlId::pct1);
+    const LayoutScale::Blocks blocks = layout.blocks();
+    page_drawing(blocks.left - surface.left, blocks.top - surface.top, blocks.size,
+                 Layout::kDrawingWidth, Layout::kDrawingHeight);
+    const Box client = layout.client();
+    page_client(client.width, client.height, LayoutScale::kRingGap, LayoutScale::kRingWidth);
 }
 
 } // namespace
@@ -181,41 +145,26 @@ void build()
         textsToFit(c, fields);
         page_addControl(idOf(c), fields.text());
     }
-    // The labels hold tab indices but take no focus.
-    static constexpr auto order = Layout::tabOrder();
-    std::array<int, order.size()> focusable{};
-    int count = 0;
-    for (const ControlId id : order)
-        if (Layout::control(id).kind != Kind::Label)
-            focusable[count++] = static_cast<int>(id);
-    page_focusOrder(focusable.data(), count);
+    static constexpr auto order = Layout::focusOrder();
+    std::array<int, order.size()> ids{};
+    std::transform(order.begin(), order.end(), ids.begin(),
+                   [](ControlId id) { return static_cast<int>(id); });
+    page_focusOrder(ids.data(), static_cast<int>(ids.size()));
+    page_indexFont(static_cast<int>(ControlId::lbl1), Layout::kIndexFontPoints,
+                   Layout::kIndexFontFamily.data(),
+                   static_cast<int>(Layout::kIndexFontFamily.size()));
 }
 
-double place(double factor, double ratio)
+double layOut(double factor, double ratio)
 {
-    // A position is never smaller than a 96-dpi pixel would look, and at a fractional ratio the
-    // drawing fills its room rather than leaving a margin of most of a block around it.
-    const int block = std::max(1, static_cast<int>(std::ceil(ratio - 1e-6)));
-    const double scale = scaleForBlocks(std::max(1.0, factor) * ratio, block);
-    const int line = lineAt(scale);
-    for (const Control &c : Layout::kControls)
-        if (c.kind != Kind::Timer) {
-            const Box at = scaled(c, scale);
-            page_place(idOf(c), at.left, at.top, at.width, at.height);
-            if (c.kind == Kind::FrameRect)
-                drawLines(c, at, line, {1, 1, 1, 1});
-        }
-    const Drawing d = drawingAt(scale);
-    drawLines(Layout::control(ControlId::pct1), d.outer, line, Layout::kSurfaceBorder);
-    const LayoutScale::Blocks blocks =
-        LayoutScale::fit(Layout::kDrawingWidth, Layout::kDrawingHeight, d.room);
-    page_drawing(blocks.left - d.outer.left, blocks.top - d.outer.top, blocks.size,
-                 Layout::kDrawingWidth, Layout::kDrawingHeight);
-    const Box client = LayoutScale::area(
-        {0, 0, Layout::toPixels(Layout::kClientWidth), Layout::toPixels(Layout::kClientHeight)},
-        scale);
-    page_client(client.width, client.height, LayoutScale::kRingGap, LayoutScale::kRingWidth);
-    return scale / ratio;
+    const int block = WindowLayout::leastBlock(ratio);
+    const WindowLayout layout =
+        WindowLayout::fit(std::max(1.0, factor) * ratio, [&](const WindowLayout &at) {
+            placeAll(at);
+            return std::max(page_textShortfall(), at.blockShortfall(block));
+        });
+    placeAll(layout);
+    return layout.scale() / ratio;
 }
 
 } // namespace PageLayout

@@ -9,10 +9,10 @@ namespace PageLayout {
 // order through them.
 void build();
 
-// Places every control at `factor` CSS pixels per 96-dpi pixel (at least 1) on a screen of
-// `ratio` device pixels per CSS pixel. The factor grows where the drawing needs it: each
-// position is a block of at least `ratio` device pixels, rounded up to a whole number. Returns
-// the factor used, at which a second call places everything where it is.
-double place(double factor, double ratio);
+// Lays the window out at `factor` CSS pixels per 96-dpi pixel (at least 1) on a screen of
+// `ratio` device pixels per CSS pixel, grown until every text fits and each drawing position is a
+// block of at least a CSS pixel in whole device pixels. Returns the factor used, at which a second
+// call lays everything out where it is.
+double layOut(double factor, double ratio);
 
 } // namespace PageLayout

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "randomunit.h"
+#include "randomsource.h"
 #include "runtimeservices.h"
 
 #include <deque>

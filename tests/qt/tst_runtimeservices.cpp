@@ -2,7 +2,7 @@
 #include "drawingsurface.h"
 #include "qtcolor.h"
 #include "qtruntimeservices.h"
-#include "randomunit.h"
+#include "randomsource.h"
 
 #include <QLabel>
 #include <QTest>

@@ -1,0 +1,72 @@
+#include "windowlayout.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+using Layout::ControlId;
+using Layout::Kind;
+
+bool outlined(const Layout::Control &c)
+{
+    return c.kind == Kind::FrameRect || c.kind == Kind::DrawingSurface;
+}
+
+} // namespace
+
+WindowLayout::WindowLayout(double scale)
+    : scale_(scale), line_(std::max(1, static_cast<int>(scale + 1e-9)))
+{
+    const Box surface = box(ControlId::pct1);
+    const Layout::Margins &m = Layout::kSurfaceBorder;
+    room_ = {surface.left + m.left * line_, surface.top + m.top * line_,
+             surface.width - (m.left + m.right) * line_,
+             surface.height - (m.top + m.bottom) * line_};
+    std::size_t n = 0;
+    for (const Layout::Control &c : Layout::kControls) {
+        if (c.kind == Kind::FrameRect)
+            for (const Box &side : LayoutScale::sides(box(c.id), line_))
+                lines_[n++] = {c.id, side};
+    }
+    const auto sides = LayoutScale::sides(surface, line_); // top, bottom, left, right
+    const int drawn[] = {m.top, m.bottom, m.left, m.right};
+    for (std::size_t i = 0; i < sides.size(); ++i)
+        if (drawn[i])
+            lines_[n++] = {ControlId::pct1, LayoutScale::sides(surface, drawn[i] * line_)[i]};
+}
+
+WindowLayout::Box WindowLayout::client() const
+{
+    return LayoutScale::area({0, 0, Layout::toPixels(Layout::kClientWidth),
+                              Layout::toPixels(Layout::kClientHeight)},
+                             scale_);
+}
+
+WindowLayout::Box WindowLayout::box(ControlId id) const
+{
+    const Layout::Control &c = Layout::control(id);
+    const Box at96 = Layout::gridBox(c);
+    return outlined(c) ? LayoutScale::outline(at96, scale_, line_) : LayoutScale::area(at96, scale_);
+}
+
+LayoutScale::Blocks WindowLayout::blocks() const
+{
+    return LayoutScale::fit(Layout::kDrawingWidth, Layout::kDrawingHeight, room_);
+}
+
+double WindowLayout::blockShortfall(int block) const
+{
+    return std::max(double(Layout::kDrawingWidth * block) / room_.width,
+                    double(Layout::kDrawingHeight * block) / room_.height);
+}
+
+int WindowLayout::leastBlock(double ratio)
+{
+    return std::max(1, static_cast<int>(std::ceil(ratio - 1e-6)));
+}
+
+double WindowLayout::startScale(double dpi, double ratio)
+{
+    return std::max(1.0, dpi / kDesignDpi) * ratio;
+}

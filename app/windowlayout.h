@@ -1,0 +1,75 @@
+#pragma once
+
+#include "layoutscale.h"
+#include "layouttable.h"
+
+#include <array>
+#include <cstddef>
+
+// The window at one scale, in device pixels: every box, line and block a front-end shows. The
+// scale is device pixels per pixel of the 96-dpi grid; every line is as many whole device pixels
+// wide as the scale has (at least one), on every side alike.
+class WindowLayout
+{
+public:
+    using Box = LayoutScale::Box;
+    // The density the layout table is drawn at, in dots per inch.
+    static constexpr double kDesignDpi = 96.0;
+
+    // `scale` > 0.
+    explicit WindowLayout(double scale);
+
+    double scale() const { return scale_; }
+    int line() const { return line_; }
+    Box client() const;
+    // A control's box. Frames and the drawing surface keep the lines they share with their
+    // neighbours; the other controls scale by their edges. The timer has none.
+    Box box(Layout::ControlId id) const;
+
+    // A line in the window-text colour: a side of a frame, or of the surface's border.
+    struct Line
+    {
+        Layout::ControlId owner;
+        Box box;
+    };
+    static constexpr std::size_t kLineCount = Layout::kLineCount;
+    const std::array<Line, kLineCount> &lines() const { return lines_; }
+
+    // The surface's room inside its border, and the drawing's blocks in it: square, the largest
+    // whole number of device pixels that fits (at least one), centred.
+    Box drawingRoom() const { return room_; }
+    LayoutScale::Blocks blocks() const;
+    // How far the room falls short of blocks of `block` device pixels: at most 1 where they fit.
+    double blockShortfall(int block) const;
+
+    // The least block at `ratio` device pixels per logical pixel: whole device pixels, and never
+    // smaller than a logical pixel.
+    static int leastBlock(double ratio);
+    // The scale a front-end starts from: its screen's dpi over the design's, in device pixels,
+    // at least `ratio` (a logical pixel of the 96-dpi grid).
+    static double startScale(double dpi, double ratio);
+
+    // The layout at the least scale from `scale` up at which `shortfall(layout)` is at most 1 (a
+    // front-end measures its texts and blocks there); the margins around a text do not grow with
+    // the scale, so a few rounds settle it.
+    template<class Shortfall> static WindowLayout fit(double scale, Shortfall shortfall)
+    {
+        WindowLayout layout(scale);
+        for (int round = 0; round < kFitRounds; ++round) {
+            const double missing = shortfall(layout);
+            if (missing <= 1.0)
+                break;
+            layout = WindowLayout(layout.scale() * missing * kFitStep);
+        }
+        return layout;
+    }
+
+private:
+    static constexpr int kFitRounds = 8;
+    static constexpr double kFitStep = 1.001; // past the shortfall, so rounding cannot undo it
+
+    double scale_;
+    int line_;
+    Box room_;
+    std::array<Line, kLineCount> lines_;
+};
