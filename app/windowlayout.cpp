@@ -61,9 +61,9 @@ double WindowLayout::blockShortfall(int block) const
                     double(Layout::kDrawingHeight * block) / room_.height);
 }
 
-int WindowLayout::leastBlock(double ratio)
+int WindowLayout::leastBlock(double scale)
 {
-    return std::max(1, static_cast<int>(std::ceil(ratio - 1e-6)));
+    return std::max(1, static_cast<int>(std::ceil(scale - 1e-6)));
 }
 
 double WindowLayout::startScale(double dpi, double ratio)

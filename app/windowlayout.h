@@ -42,12 +42,25 @@ public:
     // How far the room falls short of blocks of `block` device pixels: at most 1 where they fit.
     double blockShortfall(int block) const;
 
-    // The least block at `ratio` device pixels per logical pixel: whole device pixels, and never
-    // smaller than a logical pixel.
-    static int leastBlock(double ratio);
-    // The scale a front-end starts from: its screen's dpi over the design's, in device pixels,
-    // at least `ratio` (a logical pixel of the 96-dpi grid).
+    // The least block at `scale`: whole device pixels, and never smaller than a 96-dpi pixel.
+    static int leastBlock(double scale);
+    // The scale a front-end starts from: its screen's dpi over the design's, at least 1, in
+    // device pixels of `ratio` a logical pixel.
     static double startScale(double dpi, double ratio);
+
+    // The window on a screen of `dpi` and `ratio` device pixels a logical pixel: from the
+    // starting scale up until `textShortfall(layout)` is at most 1 (a front-end places its
+    // controls there and measures their texts) and the drawing holds blocks of the least size.
+    template<class TextShortfall>
+    static WindowLayout fitted(double dpi, double ratio, TextShortfall textShortfall)
+    {
+        const double start = startScale(dpi, ratio);
+        const int block = leastBlock(start);
+        return fit(start, [&](const WindowLayout &at) {
+            const double text = textShortfall(at), blocks = at.blockShortfall(block);
+            return text > blocks ? text : blocks;
+        });
+    }
 
     // The layout at the least scale from `scale` up at which `shortfall(layout)` is at most 1 (a
     // front-end measures its texts and blocks there); the margins around a text do not grow with

@@ -38,7 +38,7 @@ struct Window
     QWidget window;
     QLabel label{&window};
     QTimer timer{&window};
-    DrawingSurface surface{QSize(185, 129), &window};
+    DrawingSurface surface{&window};
     QtRuntimeServices services{label, timer, surface};
 };
 

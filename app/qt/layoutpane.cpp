@@ -1,34 +1,21 @@
 #include "layoutpane.h"
 
+#include "devicepixels.h"
+#include "drawingsurface.h"
+
 #include <QAbstractButton>
 #include <QApplication>
-#include <QLabel>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionButton>
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
-
-constexpr double kDesignDpi = 96.0;
 
 QRect toRect(const LayoutScale::Box &b)
 {
     return QRect(b.left, b.top, b.width, b.height);
-}
-
-QRect scaledBox(const LayoutScale::Box &at96, LayoutPane::Scaling scaling, double scale)
-{
-    return toRect(scaling == LayoutPane::Outlined ? LayoutScale::outline(at96, scale)
-                                                  : LayoutScale::area(at96, scale));
-}
-
-void outline(QPainter &painter, const LayoutScale::Box &box, int width, const QColor &ink)
-{
-    for (const LayoutScale::Box &side : LayoutScale::sides(box, width))
-        painter.fillRect(toRect(side), ink);
 }
 
 LayoutScale::Box toBox(const QRect &r)
@@ -47,28 +34,43 @@ QRect textRoom(const QWidget &child)
     return child.contentsRect();
 }
 
+// The surface's box, room and blocks in `layout`, with every line its logical pixels may touch.
+DrawingSurface::Placement surfacePlacement(const WindowLayout &layout)
+{
+    DrawingSurface::Placement p{layout.box(Layout::ControlId::pct1), layout.drawingRoom(),
+                                layout.blocks(), {}};
+    for (const WindowLayout::Line &line : layout.lines())
+        p.lines.push_back(line.box);
+    return p;
+}
+
 } // namespace
 
-LayoutPane::LayoutPane(QSize at96, QWidget *parent) : QWidget(parent), at96_(at96)
+LayoutPane::LayoutPane(QWidget *parent) : QWidget(parent)
 {
-    resize(at96);
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget *, QWidget *now) { followFocus(now); });
 }
 
-void LayoutPane::place(QWidget *child, const LayoutScale::Box &at96, const QStringList &texts,
-                       Scaling scaling)
+void LayoutPane::place(QWidget *child, Layout::ControlId id, const QStringList &texts)
 {
-    placed_.push_back({child, at96, texts, scaling});
-    child->setGeometry(scaledBox(at96, scaling, scale_));
+    placed_.push_back({child, id, texts});
 }
 
-void LayoutPane::applyScale(double scale)
+void LayoutPane::placeSurface(DrawingSurface *surface)
 {
-    scale_ = scale;
+    surface_ = surface;
+}
+
+void LayoutPane::apply(const WindowLayout &layout)
+{
+    layout_ = layout;
+    const double ratio = devicePixelRatioF();
     for (const Placed &p : placed_)
-        p.child->setGeometry(scaledBox(p.at96, p.scaling, scale));
-    resize(scaledBox({0, 0, at96_.width(), at96_.height()}, ByArea, scale).size());
+        p.child->setGeometry(DevicePixels::nearest(layout.box(p.id), ratio));
+    if (surface_)
+        surface_->place(surfacePlacement(layout));
+    resize(DevicePixels::covering(layout.client(), ratio).size());
     update();
 }
 
@@ -86,41 +88,20 @@ double LayoutPane::shortfall(const Placed &placed) const
     return worst;
 }
 
-double LayoutPane::blockShortfall(int block) const
+double LayoutPane::textShortfall() const
 {
-    // At a fractional ratio the blocks start on a whole device pixel, which may cost one at
-    // either end.
-    const double ratio = devicePixelRatioF();
-    const int alignment = ratio == std::floor(ratio) ? 0 : 2;
-    const QSize room = blocks_->contentsRect().size();
-    return std::max((positions_.width() * block + alignment) / (room.width() * ratio),
-                    (positions_.height() * block + alignment) / (room.height() * ratio));
+    double worst = 0;
+    for (const Placed &p : placed_)
+        worst = std::max(worst, shortfall(p));
+    return worst;
 }
 
 void LayoutPane::fitToText()
 {
-    double scale = std::max(1.0, logicalDpiY() / kDesignDpi);
-    applyScale(scale);
-    // Margins around a text do not grow with the scale, so a few rounds settle it.
-    for (int round = 0; round < 8; ++round) {
-        double worst = 0;
-        for (const Placed &p : placed_)
-            worst = std::max(worst, shortfall(p));
-        if (worst <= 1.0)
-            break;
-        scale *= worst * 1.01;
-        applyScale(scale);
-    }
-    if (!blocks_)
-        return;
-    const int least = static_cast<int>(std::ceil(devicePixelRatioF() - 1e-6));
-    for (int round = 0; round < 8; ++round) {
-        const double missing = blockShortfall(least);
-        if (missing <= 1.0)
-            return;
-        scale *= missing;
-        applyScale(scale);
-    }
+    apply(WindowLayout::fitted(logicalDpiY(), devicePixelRatioF(), [this](const WindowLayout &at) {
+        apply(at);
+        return textShortfall();
+    }));
 }
 
 void LayoutPane::followFocus(QWidget *now)
@@ -144,8 +125,13 @@ void LayoutPane::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     const QColor ink = palette().color(QPalette::WindowText);
-    for (const LayoutScale::Box &frame : frames_)
-        outline(painter, LayoutScale::outline(frame, scale_), 1, ink);
+    const double ratio = devicePixelRatioF();
+    const QPoint from = DevicePixels::origin(*this);
+    const QPointF at = DevicePixels::at(*this);
+    for (const WindowLayout::Line &line : layout_.lines())
+        painter.fillRect(DevicePixels::toLogical(line.box, from, at, ratio), ink);
     if (ringed_)
-        outline(painter, toBox(ringAround(*ringed_)), LayoutScale::kRingWidth, ink);
+        for (const LayoutScale::Box &side :
+             LayoutScale::sides(toBox(ringAround(*ringed_)), LayoutScale::kRingWidth))
+            painter.fillRect(toRect(side), ink);
 }

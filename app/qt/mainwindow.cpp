@@ -23,8 +23,6 @@ QString toQString(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-using Layout::gridBox;
-
 QFont indexFont()
 {
     QFont font(toQString(Layout::kIndexFontFamily), Layout::kIndexFontPoints, QFont::Normal);
@@ -57,74 +55,85 @@ MainWindow::MainWindow()
     fitSizeToState();
     services_.echoLabelOn({widget(ControlId::cmd1), widget(ControlId::cmd2)});
     routeEvents();
-    widget(ControlId::cmd1)->setFocus();
+    widget(Layout::kInitialFocus)->setFocus();
     form_.load();
 }
 
 MainWindow::Controls MainWindow::createControls()
 {
     Controls controls;
-    controls.pane = new LayoutPane(
-        QSize(Layout::toPixels(Layout::kClientWidth), Layout::toPixels(Layout::kClientHeight)),
-        this);
-    LayoutPane &pane = *controls.pane;
-    for (const auto &control : Layout::kControls) {
-        QWidget *widget = nullptr;
-        switch (control.kind) {
-        case Layout::Kind::PushButton:
-            widget = new PushButton(toQString(control.caption), &pane);
-            pane.place(widget, gridBox(control), {toQString(control.caption)});
-            break;
-        case Layout::Kind::Timer:
-            controls.tmr1 = new QTimer(this);
-            controls.tmr1->setInterval(Layout::kTickInterval);
-            controls.tmr1->setTimerType(Qt::PreciseTimer);
-            break;
-        case Layout::Kind::DrawingSurface: {
-            const LayoutScale::Box at = gridBox(control);
-            widget = controls.pct1 = new DrawingSurface(QSize(at.width, at.height), &pane);
-            pane.place(widget, at, {}, LayoutPane::Outlined);
-            pane.holdBlocks(widget, controls.pct1->drawingSize());
-            break;
+    controls.pane = new LayoutPane(this);
+    for (const auto &control : Layout::kControls)
+        if (QWidget *widget = createControl(control, controls)) {
+            widgets_[Layout::indexOf(control.id)] = widget;
+            describe(*widget, control);
         }
-        case Layout::Kind::FrameRect:
-            pane.addFrame(gridBox(control));
-            break;
-        case Layout::Kind::Label: {
-            auto *label = new QLabel(toQString(control.caption), &pane);
-            label->setAlignment(Qt::AlignCenter);
-            QStringList texts{label->text()};
-            if (control.id == ControlId::lbl1) {
-                label->setFont(indexFont());
-                controls.lbl1 = label;
-                texts.clear();
-                for (int index = PaletteStepper::kFirst; index <= PaletteStepper::kLast; ++index)
-                    texts << QString::number(index);
-            }
-            pane.place(label, gridBox(control), texts);
-            widget = label;
-            break;
-        }
-        }
-        if (!widget)
-            continue;
-        widgets_[Layout::indexOf(control.id)] = widget;
-        widget->setObjectName(toQString(control.name));
-        if (!control.accessibleName.empty())
-            widget->setAccessibleName(toQString(control.accessibleName));
-        widget->setAccessibleDescription(toQString(control.accessibleDescription));
-    }
-    pane.fitToText();
-
-    // The keyboard focus moves through the focusable controls in ascending tab index.
+    controls.pane->fitToText();
     QWidget *previous = nullptr;
-    for (const ControlId id : Layout::tabOrder())
-        if (QWidget *w = widgets_[Layout::indexOf(id)]; w->focusPolicy() != Qt::NoFocus) {
-            if (previous)
-                QWidget::setTabOrder(previous, w);
-            previous = w;
-        }
+    for (const ControlId id : Layout::focusOrder()) {
+        if (previous)
+            QWidget::setTabOrder(previous, widget(id));
+        previous = widget(id);
+    }
     return controls;
+}
+
+// The widget for a control, placed on the pane; none for the timer and the frames, which the
+// pane paints.
+QWidget *MainWindow::createControl(const Layout::Control &control, Controls &controls)
+{
+    LayoutPane &pane = *controls.pane;
+    switch (control.kind) {
+    case Layout::Kind::PushButton: {
+        auto *button = new PushButton(toQString(control.caption), &pane);
+        pane.place(button, control.id, {button->text()});
+        return button;
+    }
+    case Layout::Kind::Timer:
+        controls.tmr1 = new QTimer(this);
+        controls.tmr1->setInterval(Layout::kTickInterval);
+        controls.tmr1->setTimerType(Qt::PreciseTimer);
+        return nullptr;
+    case Layout::Kind::DrawingSurface:
+        controls.pct1 = new DrawingSurface(&pane);
+        pane.placeSurface(controls.pct1);
+        return controls.pct1;
+    case Layout::Kind::FrameRect:
+        return nullptr;
+    case Layout::Kind::Label:
+        return createLabel(control, controls);
+    }
+    return nullptr;
+}
+
+// A label; lbl1 in its own font, with room for every index.
+QLabel *MainWindow::createLabel(const Layout::Control &control, Controls &controls)
+{
+    auto *label = new QLabel(toQString(control.caption), controls.pane);
+    label->setAlignment(Qt::AlignCenter);
+    QStringList texts{label->text()};
+    if (control.id == ControlId::lbl1) {
+        label->setFont(indexFont());
+        controls.lbl1 = label;
+        texts.clear();
+        for (int index = PaletteStepper::kFirst; index <= PaletteStepper::kLast; ++index)
+            texts << QString::number(index);
+    }
+    controls.pane->place(label, control.id, texts);
+    return label;
+}
+
+void MainWindow::describe(QWidget &widget, const Layout::Control &control)
+{
+    widget.setObjectName(toQString(control.name));
+    if (!control.accessibleName.empty())
+        widget.setAccessibleName(toQString(control.accessibleName));
+    widget.setAccessibleDescription(toQString(control.accessibleDescription));
+}
+
+const WindowLayout &MainWindow::layout() const
+{
+    return controls_.pane->layout();
 }
 
 void MainWindow::routeEvents()

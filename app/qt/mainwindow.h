@@ -3,6 +3,7 @@
 #include "layouttable.h"
 #include "mainform.h"
 #include "qtruntimeservices.h"
+#include "windowlayout.h"
 
 #include <QWidget>
 
@@ -27,6 +28,8 @@ public:
     // The widget of a control; null for the frame rectangles, which are painted.
     QWidget *widget(Layout::ControlId id) const { return widgets_[Layout::indexOf(id)]; }
     QTimer *timer() const { return controls_.tmr1; }
+    // The layout as the window shows it, in device pixels from its top-left corner.
+    const WindowLayout &layout() const;
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -42,6 +45,9 @@ private:
         DrawingSurface *pct1 = nullptr;
     };
     Controls createControls();
+    QWidget *createControl(const Layout::Control &control, Controls &controls);
+    QLabel *createLabel(const Layout::Control &control, Controls &controls);
+    static void describe(QWidget &widget, const Layout::Control &control);
     void routeEvents();
     void onTick();
     void fitSizeToState();

@@ -157,11 +157,10 @@ void build()
 
 double layOut(double factor, double ratio)
 {
-    const int block = WindowLayout::leastBlock(ratio);
     const WindowLayout layout =
-        WindowLayout::fit(std::max(1.0, factor) * ratio, [&](const WindowLayout &at) {
+        WindowLayout::fitted(factor * WindowLayout::kDesignDpi, ratio, [](const WindowLayout &at) {
             placeAll(at);
-            return std::max(page_textShortfall(), at.blockShortfall(block));
+            return page_textShortfall();
         });
     placeAll(layout);
     return layout.scale() / ratio;

@@ -1,9 +1,11 @@
 #include "win32window.h"
 
+#include "palettestepper.h"
 #include "windowobject.h"
 
 #include <algorithm>
 #include <cwchar>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -29,8 +31,6 @@ std::wstring widen(std::string_view text)
     wide.resize(n > 0 ? n : 0);
     return wide;
 }
-
-using Layout::gridBox;
 
 RECT toRect(const LayoutScale::Box &b)
 {
@@ -85,6 +85,17 @@ HFONT indexFont(UINT dpi)
     SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi);
     std::wcscpy(font.lfFaceName, metrics.lfMessageFont.lfFaceName);
     return CreateFontIndirectW(&font);
+}
+
+// The texts a control must have room for: its caption, or every index for lbl1.
+std::vector<std::wstring> textsOf(const Layout::Control &c)
+{
+    if (c.id != ControlId::lbl1)
+        return {widen(c.caption)};
+    std::vector<std::wstring> texts;
+    for (int index = PaletteStepper::kFirst; index <= PaletteStepper::kLast; ++index)
+        texts.push_back(std::to_wstring(index));
+    return texts;
 }
 
 void fillOutline(HDC dc, const LayoutScale::Box &box, int width, HBRUSH ink)
@@ -168,36 +179,59 @@ bool Win32Window::createControls(HINSTANCE instance)
         controls_[Layout::indexOf(c.id)] = made;
     }
     // The dialog manager moves the focus in z-order: put it in ascending tab index.
-    for (const ControlId id : Layout::tabOrder())
+    for (const ControlId id : Layout::focusOrder())
         SetWindowPos(control(id), HWND_BOTTOM, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     return true;
 }
 
+// How far the widest text of a control overflows its box at `layout`: the caption, or every
+// index for lbl1, in the control's font, within a button's edges.
+double Win32Window::textShortfall(const WindowLayout &layout) const
+{
+    HDC dc = GetDC(hwnd_);
+    double worst = 0;
+    for (const Layout::Control &c : Layout::kControls) {
+        if (c.kind != Layout::Kind::PushButton && c.kind != Layout::Kind::Label)
+            continue;
+        const HGDIOBJ old = SelectObject(dc, c.id == ControlId::lbl1 ? indexFont_ : font_);
+        const int edge = c.kind == Layout::Kind::PushButton ? 3 * layout.line() : 0;
+        const LayoutScale::Box box = layout.box(c.id);
+        for (const std::wstring &text : textsOf(c)) {
+            SIZE size{};
+            GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+            worst = std::max({worst, double(size.cx) / (box.width - 2 * edge),
+                              double(size.cy) / (box.height - 2 * edge)});
+        }
+        SelectObject(dc, old);
+    }
+    ReleaseDC(hwnd_, dc);
+    return worst;
+}
+
 void Win32Window::layOut(UINT dpi)
 {
-    scale_ = dpi / 96.0;
     if (font_)
         DeleteObject(font_);
     if (indexFont_)
         DeleteObject(indexFont_);
     font_ = messageFont(dpi);
     indexFont_ = indexFont(dpi);
+    // Windows' pixels are the device's.
+    layout_ = WindowLayout::fitted(dpi, 1.0,
+                                   [this](const WindowLayout &at) { return textShortfall(at); });
     for (const Layout::Control &c : Layout::kControls) {
         HWND hwnd = control(c.id);
         if (!hwnd)
             continue;
-        const LayoutScale::Box at = c.kind == Layout::Kind::DrawingSurface
-                                        ? LayoutScale::outline(gridBox(c), scale_)
-                                        : LayoutScale::area(gridBox(c), scale_);
+        const LayoutScale::Box at = layout_.box(c.id);
         SetWindowPos(hwnd, nullptr, at.left, at.top, at.width, at.height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageW(hwnd, WM_SETFONT,
                      reinterpret_cast<WPARAM>(c.id == ControlId::lbl1 ? indexFont_ : font_), TRUE);
     }
-    const LayoutScale::Box client = LayoutScale::area(
-        {0, 0, Layout::toPixels(Layout::kClientWidth), Layout::toPixels(Layout::kClientHeight)},
-        scale_);
+    surface_.layOut(layout_);
+    const LayoutScale::Box client = layout_.client();
     RECT frame{0, 0, client.width, client.height};
     AdjustWindowRectExForDpi(&frame, kStyle, FALSE, 0, dpi);
     SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
@@ -209,7 +243,7 @@ void Win32Window::show(int how)
 {
     ShowWindow(hwnd_, how);
     UpdateWindow(hwnd_);
-    SetFocus(control(ControlId::cmd1));
+    SetFocus(control(Layout::kInitialFocus));
 }
 
 bool Win32Window::isButton(HWND hwnd) const
@@ -238,16 +272,16 @@ RECT Win32Window::ringAround(HWND hwnd) const
     return toRect(LayoutScale::ringAround(toBox(r)));
 }
 
-// The frame rectangles, one-pixel outlines in the window-text colour, and the focus ring.
+// The layout's lines in the window-text colour, and the focus ring.
 void Win32Window::paintFrames()
 {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd_, &ps);
     HBRUSH ink = GetSysColorBrush(COLOR_WINDOWTEXT);
-    for (const Layout::Control &c : Layout::kControls)
-        if (c.kind == Layout::Kind::FrameRect) {
-            fillOutline(dc, LayoutScale::outline(gridBox(c), scale_), 1, ink);
-        }
+    for (const WindowLayout::Line &line : layout_.lines()) {
+        const RECT r = toRect(line.box);
+        FillRect(dc, &r, ink);
+    }
     HWND focus = GetFocus();
     if (focus && GetParent(focus) == hwnd_)
         fillOutline(dc, toBox(ringAround(focus)), LayoutScale::kRingWidth, ink);

@@ -4,6 +4,7 @@
 #include "layouttable.h"
 #include "mainform.h"
 #include "win32runtimeservices.h"
+#include "windowlayout.h"
 
 #include <windows.h>
 
@@ -35,6 +36,7 @@ private:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     bool createControls(HINSTANCE instance);
     void layOut(UINT dpi);
+    double textShortfall(const WindowLayout &layout) const;
     void paintFrames();
     RECT ringAround(HWND control) const;
     HWND control(Layout::ControlId id) const { return controls_[Layout::indexOf(id)]; }
@@ -46,7 +48,7 @@ private:
     std::unique_ptr<Win32RuntimeServices> services_;
     std::unique_ptr<MainForm> form_;
     HFONT font_ = nullptr, indexFont_ = nullptr;
-    double scale_ = 1.0;
+    WindowLayout layout_{1.0};
     HWND lastFocus_ = nullptr;
     std::function<void()> tickObserver_;
 };

@@ -1,6 +1,7 @@
 #include "drawingsurface.h"
 
-#include "layouttable.h"
+#include "devicepixels.h"
+#include "windowlayout.h"
 
 #include <QAccessibleWidget>
 #include <QBackingStore>
@@ -13,8 +14,25 @@
 #include <cmath>
 
 namespace {
-constexpr QMargins kBorder{Layout::kSurfaceBorder.left, Layout::kSurfaceBorder.top,
-                           Layout::kSurfaceBorder.right, Layout::kSurfaceBorder.bottom};
+
+// The surface as the window lays it out at `scale`, its box at (0, 0).
+DrawingSurface::Placement placementAt(double scale)
+{
+    const WindowLayout layout(scale);
+    const LayoutScale::Box box = layout.box(Layout::ControlId::pct1);
+    const auto moved = [&](LayoutScale::Box b) {
+        b.left -= box.left;
+        b.top -= box.top;
+        return b;
+    };
+    DrawingSurface::Placement p{moved(box), moved(layout.drawingRoom()), layout.blocks(), {}};
+    p.blocks.left -= box.left;
+    p.blocks.top -= box.top;
+    for (const WindowLayout::Line &line : layout.lines())
+        if (line.owner == Layout::ControlId::pct1)
+            p.lines.push_back(moved(line.box));
+    return p;
+}
 
 // Screen readers present the surface as a canvas, a picture that changes, not as empty filler.
 QAccessibleInterface *canvasFactory(const QString &, QObject *object)
@@ -25,8 +43,8 @@ QAccessibleInterface *canvasFactory(const QString &, QObject *object)
 }
 } // namespace
 
-DrawingSurface::DrawingSurface(QSize size, QWidget *parent)
-    : QWidget(parent), image_(size.shrunkBy(kBorder), QImage::Format_RGB32),
+DrawingSurface::DrawingSurface(QWidget *parent)
+    : QWidget(parent), image_(Layout::kDrawingWidth, Layout::kDrawingHeight, QImage::Format_RGB32),
       pixels_(reinterpret_cast<std::uint32_t *>(image_.bits())),
       stride_(static_cast<int>(image_.bytesPerLine() / sizeof(std::uint32_t)))
 {
@@ -35,10 +53,21 @@ DrawingSurface::DrawingSurface(QSize size, QWidget *parent)
     paintAtOnce_ = QGuiApplication::platformName() == QLatin1String("xcb");
     setAttribute(Qt::WA_StaticContents);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setContentsMargins(kBorder);
     setFocusPolicy(Qt::StrongFocus);
-    resize(size);
+    place(placementAt(1.0));
     clear();
+}
+
+void DrawingSurface::place(Placement placement)
+{
+    placement_ = std::move(placement);
+    const double ratio = devicePixelRatioF();
+    const QRect logical = DevicePixels::covering(placement_.box, ratio);
+    const QRect room = DevicePixels::covering(placement_.room, ratio);
+    setGeometry(logical);
+    setContentsMargins(room.left() - logical.left(), room.top() - logical.top(),
+                       logical.right() - room.right(), logical.bottom() - room.bottom());
+    update();
 }
 
 QColor DrawingSurface::background() const
@@ -55,31 +84,22 @@ void DrawingSurface::clear()
 
 DrawingSurface::Grid DrawingSurface::grid() const
 {
-    constexpr double kSlack = 1e-6; // a device pixel counts as inside up to rounding error
-    const double ratio = devicePixelRatioF();
-    const QPointF at = QPointF(mapTo(window(), QPoint())) * ratio;
-    const QRect contents = contentsRect();
-    const QPointF first = at + QPointF(contents.topLeft()) * ratio;
-    const QPointF last = first + QPointF(contents.width(), contents.height()) * ratio;
-    const int left = int(std::ceil(first.x() - kSlack)), top = int(std::ceil(first.y() - kSlack));
-    const int right = int(std::floor(last.x() + kSlack)),
-              bottom = int(std::floor(last.y() + kSlack));
-    const auto blocks =
-        LayoutScale::fit(image_.width(), image_.height(), {left, top, right - left, bottom - top});
-    return {blocks.size, QPoint(blocks.left, blocks.top), at, ratio};
+    const QPoint from = parentWidget() ? DevicePixels::origin(*parentWidget()) : QPoint();
+    const LayoutScale::Blocks &b = placement_.blocks;
+    return {b.size, from + QPoint(b.left, b.top), DevicePixels::at(*this), devicePixelRatioF()};
 }
 
 // The logical pixels that the device pixels `device` (in the window) touch.
-QRect DrawingSurface::toLogical(const Grid &grid, const QRect &device) const
+QRect DrawingSurface::toLogical(const Grid &grid, const LayoutScale::Box &device) const
 {
-    const QPointF topLeft = (QPointF(device.topLeft()) - grid.at) / grid.ratio;
-    return QRectF(topLeft, QSizeF(device.size()) / grid.ratio).toAlignedRect();
+    return DevicePixels::toLogical(device, QPoint(), grid.at, grid.ratio).toAlignedRect();
 }
 
 QRect DrawingSurface::shownArea() const
 {
     const Grid g = grid();
-    return toLogical(g, QRect(g.origin, image_.size() * g.block));
+    return toLogical(g, {g.origin.x(), g.origin.y(), image_.width() * g.block,
+                         image_.height() * g.block});
 }
 
 void DrawingSurface::flush()
@@ -89,8 +109,9 @@ void DrawingSurface::flush()
     if (!box)
         return;
     const Grid g = grid();
-    const QRect changed = toLogical(g, QRect(g.origin + QPoint(box->left, box->top) * g.block,
-                                             QSize(box->width, box->height) * g.block));
+    const QRect changed =
+        toLogical(g, {g.origin.x() + box->left * g.block, g.origin.y() + box->top * g.block,
+                      box->width * g.block, box->height * g.block});
     // On X11 the few changed pixels go to the server at once, saving the posted event and the
     // wake-up an update() would cost on every tick. Elsewhere the compositor paces painting
     // (Wayland's frame callbacks), so the repaint waits for it.
@@ -104,14 +125,37 @@ void DrawingSurface::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
     const Grid g = grid();
-    const QRect exposed = event->rect() & contentsRect();
-    // Background first wherever the blocks may leave a device pixel uncovered.
+    const QRect exposed = event->rect();
+    // A tick's repaint lies wholly on the blocks; anything else has the ground first.
     const QRect shown = shownArea();
     const QRect covered = g.ratio == 1 ? shown : shown.adjusted(1, 1, -1, -1);
     if (!covered.contains(exposed))
-        for (const QRect &spare : QRegion(exposed).subtracted(covered))
-            painter.fillRect(spare, background());
-    // The positions the exposed part touches, drawn whole.
+        paintGround(painter, exposed);
+    paintBlocks(painter, g, exposed);
+}
+
+// Beneath the blocks: the window's ground and lines around the box, the room's background, and
+// the border.
+void DrawingSurface::paintGround(QPainter &painter, const QRect &exposed) const
+{
+    const double ratio = devicePixelRatioF();
+    const QPoint from = parentWidget() ? DevicePixels::origin(*parentWidget()) : QPoint();
+    const QPointF at = DevicePixels::at(*this);
+    const auto logical = [&](const LayoutScale::Box &b) {
+        return DevicePixels::toLogical(b, from, at, ratio);
+    };
+    painter.save();
+    painter.setClipRect(exposed);
+    painter.fillRect(exposed, palette().color(QPalette::Window));
+    painter.fillRect(logical(placement_.room), background());
+    for (const LayoutScale::Box &line : placement_.lines)
+        painter.fillRect(logical(line), palette().color(QPalette::WindowText));
+    painter.restore();
+}
+
+// The positions the exposed part touches, drawn whole.
+void DrawingSurface::paintBlocks(QPainter &painter, const Grid &g, const QRect &exposed) const
+{
     const QRectF device(g.at + QPointF(exposed.topLeft()) * g.ratio,
                         QSizeF(exposed.size()) * g.ratio);
     const QRect source =
@@ -120,35 +164,25 @@ void DrawingSurface::paintEvent(QPaintEvent *event)
               QPoint(int(std::ceil((device.right() - g.origin.x()) / g.block)) - 1,
                      int(std::ceil((device.bottom() - g.origin.y()) / g.block)) - 1)) &
         image_.rect();
-    if (!source.isEmpty()) {
-        const QPoint target = g.origin + source.topLeft() * g.block;
-        if (g.ratio == 1) {
-            painter.drawImage(QRect(target - g.at.toPoint(), source.size() * g.block), image_,
-                              source);
-        } else {
-            // Scaled here to whole device pixels, then put down one to one on the device grid.
-            QImage part = image_.copy(source).scaled(source.size() * g.block, Qt::IgnoreAspectRatio,
-                                                     Qt::FastTransformation);
-            part.setDevicePixelRatio(g.ratio);
-            painter.drawImage((QPointF(target) - g.at) / g.ratio, part);
-        }
-    }
-
-    if (contentsRect().contains(event->rect())) // a tick's repaint: no border in it
+    if (source.isEmpty())
         return;
-    const QColor border = palette().color(QPalette::WindowText);
-    const QRect all = rect();
-    painter.fillRect(QRect(0, 0, all.width(), kBorder.top()), border);
-    painter.fillRect(QRect(0, 0, kBorder.left(), all.height()), border);
-    painter.fillRect(QRect(all.width() - kBorder.right(), 0, kBorder.right(), all.height()),
-                     border);
+    const QPoint target = g.origin + source.topLeft() * g.block;
+    if (g.ratio == 1) {
+        painter.drawImage(QRect(target - g.at.toPoint(), source.size() * g.block), image_, source);
+        return;
+    }
+    // Scaled here to whole device pixels, then put down one to one on the device grid.
+    QImage part = image_.copy(source).scaled(source.size() * g.block, Qt::IgnoreAspectRatio,
+                                             Qt::FastTransformation);
+    part.setDevicePixelRatio(g.ratio);
+    painter.drawImage((QPointF(target) - g.at) / g.ratio, part);
 }
 
 void DrawingSurface::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::PaletteChange)
-        updateBorder();
+        update(QRegion(rect()) - QRegion(contentsRect()));
 }
 
 // The pixels plotted since the last flush are written into the window's backing store, which
@@ -205,10 +239,4 @@ X11PixelWriter *DrawingSurface::x11Writer(QWindow *window)
         x11_ = x11 ? X11PixelWriter::create(x11->connection(), id) : nullptr;
     }
     return x11_.get();
-}
-
-void DrawingSurface::updateBorder()
-{
-    const QRect area = contentsRect();
-    update(QRegion(rect()) - QRegion(area));
 }

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "color.h"
+#include "layoutscale.h"
 #include "dirtybox.h"
 #include "pixelsink.h"
 #include "qtcolor.h"
 #include "x11pixelwriter.h"
 
 #include <QImage>
+#include <QPainter>
 #include <QWidget>
 
 #include <cstdint>
@@ -15,18 +17,26 @@
 #include <vector>
 
 // A pixel canvas: a backing image that keeps whatever is plotted until it is cleared, so the
-// picture survives being covered or minimised. A one-pixel border runs along the top, left and
-// right. The drawing positions are fixed when the surface is made (183 x 128 for the window's
-// 185 x 129 surface); each position is shown as a square block of the largest whole number of
-// device pixels that fits, without smoothing, centred on the background, at any device pixel
-// ratio (1.5 included: the blocks start on a whole device pixel wherever the surface lies).
+// picture survives being covered or minimised. Its 183 x 128 positions, its border and its
+// blocks are where the window's layout puts them, in whole device pixels at any device pixel
+// ratio; at a fractional one, the logical pixels around its box show what lies beneath.
 class DrawingSurface : public QWidget
 {
     Q_OBJECT
 
 public:
-    // Positions for a surface of `size` overall, border included; it starts at that size.
-    explicit DrawingSurface(QSize size, QWidget *parent = nullptr);
+    // Laid out as the window is at the design scale, at its parent's origin.
+    explicit DrawingSurface(QWidget *parent = nullptr);
+
+    // Where the layout puts it: its box, room, blocks and every line that its logical pixels
+    // may touch, in device pixels counted from its parent's origin.
+    struct Placement
+    {
+        LayoutScale::Box box, room;
+        LayoutScale::Blocks blocks;
+        std::vector<LayoutScale::Box> lines;
+    };
+    void place(Placement placement);
 
     QSize drawingSize() const { return image_.size(); }
     // Drawing-area coordinates; outside the area nothing happens.
@@ -62,8 +72,9 @@ private:
         return {pixels_, stride_, image_.width(), image_.height(), dirty_};
     }
     QColor background() const;
-    void updateBorder();
-    QRect toLogical(const Grid &grid, const QRect &device) const;
+    QRect toLogical(const Grid &grid, const LayoutScale::Box &device) const;
+    void paintGround(QPainter &painter, const QRect &exposed) const;
+    void paintBlocks(QPainter &painter, const Grid &grid, const QRect &exposed) const;
     bool putPixels(const Grid &grid, const QRect &changed, std::span<const DirtyBox::Spot> spots);
     X11PixelWriter *x11Writer(QWindow *window);
 
@@ -76,4 +87,5 @@ private:
     std::unique_ptr<X11PixelWriter> x11_; // for x11Window_, when its pixels allow one
     std::uint32_t x11Window_ = 0;
     std::vector<X11PixelWriter::Pixel> batch_;
+    Placement placement_;
 };

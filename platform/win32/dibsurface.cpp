@@ -7,8 +7,18 @@
 namespace {
 
 constexpr wchar_t kClassName[] = L"FizzetSurface";
-constexpr int kBorderLeft = Layout::kSurfaceBorder.left, kBorderTop = Layout::kSurfaceBorder.top,
-              kBorderRight = Layout::kSurfaceBorder.right;
+
+RECT toRect(const LayoutScale::Box &b)
+{
+    return {b.left, b.top, b.left + b.width, b.top + b.height};
+}
+
+LayoutScale::Box moved(LayoutScale::Box b, const LayoutScale::Box &origin)
+{
+    b.left -= origin.left;
+    b.top -= origin.top;
+    return b;
+}
 
 } // namespace
 
@@ -72,13 +82,17 @@ void DibSurface::flush()
     }
 }
 
-void DibSurface::layOut()
+void DibSurface::layOut(const WindowLayout &layout)
 {
-    RECT client;
-    GetClientRect(hwnd_, &client);
-    blocks_ = LayoutScale::fit(kWidth, kHeight,
-                               {kBorderLeft, kBorderTop, client.right - kBorderLeft - kBorderRight,
-                                client.bottom - kBorderTop});
+    const LayoutScale::Box at = layout.box(Layout::ControlId::pct1);
+    borderLines_ = 0;
+    for (const WindowLayout::Line &line : layout.lines())
+        if (line.owner == Layout::ControlId::pct1)
+            border_[borderLines_++] = moved(line.box, at);
+    room_ = moved(layout.drawingRoom(), at);
+    blocks_ = layout.blocks();
+    blocks_.left -= at.left;
+    blocks_.top -= at.top;
     InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
@@ -93,22 +107,20 @@ void DibSurface::paint()
 {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd_, &ps);
-    RECT client;
-    GetClientRect(hwnd_, &client);
     const RECT shown = shownRect({0, 0, kWidth, kHeight});
     // The spare room around the blocks, then the border, then the picture.
-    HRGN spare = CreateRectRgn(kBorderLeft, kBorderTop, client.right - kBorderRight, client.bottom);
+    const RECT room = toRect(room_);
+    HRGN spare = CreateRectRgnIndirect(&room);
     HRGN picture = CreateRectRgnIndirect(&shown);
     CombineRgn(spare, spare, picture, RGN_DIFF);
     FillRgn(dc, spare, GetSysColorBrush(COLOR_WINDOW));
     DeleteObject(spare);
     DeleteObject(picture);
     HBRUSH ink = GetSysColorBrush(COLOR_WINDOWTEXT);
-    const RECT top{0, 0, client.right, kBorderTop};
-    const RECT left{0, 0, kBorderLeft, client.bottom};
-    const RECT right{client.right - kBorderRight, 0, client.right, client.bottom};
-    for (const RECT &edge : {top, left, right})
+    for (std::size_t i = 0; i < borderLines_; ++i) {
+        const RECT edge = toRect(border_[i]);
         FillRect(dc, &edge, ink);
+    }
     SetStretchBltMode(dc, COLORONCOLOR);
     StretchBlt(dc, shown.left, shown.top, shown.right - shown.left, shown.bottom - shown.top,
                memory_, 0, 0, kWidth, kHeight, SRCCOPY);
@@ -126,9 +138,6 @@ LRESULT CALLBACK DibSurface::procedure(HWND hwnd, UINT message, WPARAM wParam, L
         return 0;
     case WM_ERASEBKGND:
         return 1; // WM_PAINT covers every pixel
-    case WM_SIZE:
-        self->layOut();
-        return 0;
     case WM_LBUTTONDOWN:
         SetFocus(hwnd);
         return 0;

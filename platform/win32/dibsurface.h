@@ -2,19 +2,20 @@
 
 #include "color.h"
 #include "dirtybox.h"
-#include "layoutscale.h"
 #include "layouttable.h"
 #include "pixelsink.h"
+#include "windowlayout.h"
 
 #include <windows.h>
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 
 // The drawing surface on Win32: a child window backed by a 32-bit DIB section that keeps
 // whatever is plotted until it is cleared, so the picture survives covering and minimising.
-// A one-pixel border in the window-text colour runs along the top, left and right; inside it
-// the 183 x 128 positions are shown as square blocks of the largest whole number of pixels that
-// fits, centred on the window colour.
+// Its border and the 183 x 128 positions' blocks, centred on the window colour, are where the
+// window's layout puts them.
 class DibSurface
 {
 public:
@@ -33,8 +34,8 @@ public:
     void clear();
     // Invalidates what was plotted since the last flush.
     void flush();
-    // After the window's size changes.
-    void layOut();
+    // Takes its border, room and blocks from `layout`, where the surface is at its box.
+    void layOut(const WindowLayout &layout);
     HWND hwnd() const { return hwnd_; }
 
     // A DIB's pixel: 0x00RRGGBB.
@@ -54,5 +55,9 @@ private:
     HBITMAP bitmap_ = nullptr, previous_ = nullptr;
     std::uint32_t *pixels_ = nullptr; // top-down rows of kWidth
     DirtyBox dirty_;
+    // In the surface's own pixels.
     LayoutScale::Blocks blocks_{1, 1, 1};
+    LayoutScale::Box room_{1, 1, kWidth, kHeight};
+    std::array<LayoutScale::Box, Layout::kLineCount> border_{};
+    std::size_t borderLines_ = 0;
 };

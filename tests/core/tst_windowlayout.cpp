@@ -76,9 +76,8 @@ TEST_CASE("the layout grows until the front-end's shortfall is met, and no furth
         CAPTURE(ratio);
         const int block = WindowLayout::leastBlock(ratio);
         CHECK((block >= ratio && block < ratio + 1));
-        const WindowLayout fitted = WindowLayout::fit(
-            WindowLayout::startScale(96, ratio),
-            [&](const WindowLayout &at) { return at.blockShortfall(block); });
+        const WindowLayout fitted =
+            WindowLayout::fitted(96, ratio, [](const WindowLayout &) { return 0.0; });
         const auto blocks = fitted.blocks();
         CHECK(blocks.size == block);
         // Filled: less than a block to spare either way.
@@ -94,7 +93,10 @@ TEST_CASE("the layout grows until the front-end's shortfall is met, and no furth
     });
     CHECK((grown.scale() >= 1.3 && grown.scale() < 1.31));
     CHECK(rounds == 2);
-    CHECK(WindowLayout::startScale(144, 1.0) == 1.5);
+    // 144 dpi: at least 1.5 device pixels a position, so 2, and the drawing fills its room.
+    const WindowLayout at144 = WindowLayout::fitted(144, 1.0, [](const WindowLayout &) { return 0.5; });
+    CHECK(at144.blocks().size == 2);
+    CHECK(at144.drawingRoom().width < 2 * Layout::kDrawingWidth + 4);
     CHECK(WindowLayout::startScale(72, 2.0) == 2.0); // never below the 96-dpi grid
 }
 

@@ -48,7 +48,7 @@ void RuntimeServicesTest::init()
     label = new QLabel(window);
     timer = new QTimer(window);
     timer->setInterval(25);
-    surface = new DrawingSurface(QSize(185, 129), window);
+    surface = new DrawingSurface(window);
     services = new QtRuntimeServices(*label, *timer, *surface);
 }
 

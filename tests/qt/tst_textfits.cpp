@@ -112,24 +112,30 @@ void TextFitsTest::everythingFits()
         }
     }
 
-    // The frames' side lines run on from the surface's edge columns, above it and below it, with
-    // no gap and no step.
+    // Every line the layout has is solid in the picture where the drawing does not cover it,
+    // and the frames' side lines run on from the surface's edge columns, above it and below it,
+    // with no gap and no step.
     auto *surface = qobject_cast<DrawingSurface *>(window.widget(Layout::ControlId::pct1));
+    const DrawingSurface::Grid grid = surface->grid();
+    const QRect drawing(grid.origin, surface->drawingSize() * grid.block);
     const QImage shot = window.grab().toImage();
     const double ratio = window.devicePixelRatioF();
-    const auto ink = [&](int x, int y) {
-        const QPoint device(int((x + 0.5) * ratio), int((y + 0.5) * ratio));
-        return QColor(shot.pixel(device)) == window.palette().color(QPalette::WindowText);
-    };
-    const QRect edge(surface->mapTo(&window, QPoint(0, 0)), surface->size());
-    for (int x : {edge.left(), edge.right()}) {
-        QVERIFY2(ink(x, edge.top() - 1), qPrintable(QStringLiteral("above, x %1").arg(x)));
+    const QColor text = window.palette().color(QPalette::WindowText);
+    const auto ink = [&](int x, int y) { return QColor(shot.pixel(x, y)) == text; };
+    const WindowLayout &layout = window.layout();
+    for (const WindowLayout::Line &line : layout.lines())
+        for (int y = line.box.top; y <= line.box.bottom(); ++y)
+            for (int x = line.box.left; x <= line.box.right(); ++x)
+                if (!ink(x, y) && !drawing.contains(x, y))
+                    QFAIL(qPrintable(QStringLiteral("a line misses device pixel %1, %2").arg(x).arg(y)));
+    const LayoutScale::Box edge = layout.box(Layout::ControlId::pct1);
+    for (int x : {edge.left, edge.right()}) {
+        QVERIFY2(ink(x, edge.top - 1), qPrintable(QStringLiteral("above, x %1").arg(x)));
         QVERIFY2(ink(x, edge.bottom() + 1), qPrintable(QStringLiteral("below, x %1").arg(x)));
     }
 
     // Square blocks of whole device pixels, each at least a logical pixel wide: in a picture of
     // the window, a checkerboard plotted over every position shows as blocks on one grid.
-    const DrawingSurface::Grid grid = surface->grid();
     QVERIFY(grid.block >= ratio - 1e-6);
     QVERIFY(surface->contentsRect().contains(surface->shownArea()));
     const QSize positions = surface->drawingSize();
@@ -153,8 +159,7 @@ void TextFitsTest::everythingFits()
 
     const int dpi = window.logicalDpiY();
     if (points == 0 && std::lround(dpi * window.devicePixelRatioF()) == 96) {
-        QCOMPARE(window.size(), QSize(199, 311)); // the design size, as laid out
-        QCOMPARE(surface->size(), QSize(185, 129));
+        QCOMPARE(window.size(), QSize(Layout::kClientWidth, Layout::kClientHeight) / 15);
     }
     qInfo("dpi %d x %.1f, %s: window %d x %d, block %d", dpi, window.devicePixelRatioF(),
           QTest::currentDataTag(), window.width(), window.height(), grid.block);
