@@ -5,7 +5,7 @@
 #   bench/windows.sh [LINUX_BUILD] [WINDOWS_BUILD] [SECONDS]
 set -euo pipefail
 linux=$(realpath "${1:-build}")
-windows=$(realpath "${2:-build-windows}")
+windows=$(realpath "${2:-build-win32}")
 seconds=${3:-30}
 here=$(cd "$(dirname "$0")" && pwd)
 export WINEPREFIX=$windows/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=

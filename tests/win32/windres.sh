@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Compiles the Windows resource script and checks its version strings.
-#   windres.sh RC_FILE VERSION        (exit 77, a skip, where no resource compiler is installed)
+#   windres.sh RC_FILE VERSION
 set -euo pipefail
 rc=$1 version=$2
 windres=$(command -v x86_64-w64-mingw32-windres || true)
-[ -n "$windres" ] || { echo "no resource compiler"; exit 77; }
+[ -n "$windres" ] || { echo "no resource compiler: x86_64-w64-mingw32-windres"; exit 1; }
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 "$windres" --preprocessor=cpp --preprocessor-arg=-P -i "$rc" -O coff -o "$out/res.o"
