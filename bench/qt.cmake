@@ -10,7 +10,7 @@ endif()
 
 # The real window animating under a real display: tick intervals, CPU and memory.
 add_executable(bench_cadence bench_cadence.cpp)
-target_link_libraries(bench_cadence PRIVATE fizzet_app_qt)
+target_link_libraries(bench_cadence PRIVATE fizzet_app_qt fizzet_startup_qt)
 
 # The floor of bench/compare.sh: a bare window whose 40 Hz timer does nothing.
 add_executable(bench_floor floor.cpp)

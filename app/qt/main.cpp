@@ -1,16 +1,9 @@
-#include "fontwarmup.h"
-#include "lastwords.h"
-#include "loglimiter.h"
 #include "mainwindow.h"
-#include "processhygiene.h"
-#include "startupguard.h"
-#include "x11connection.h"
+#include "startup.h"
 
 #include <QApplication>
 #include <QIcon>
 #include <QTimer>
-
-#include <optional>
 
 namespace {
 
@@ -28,26 +21,7 @@ QIcon appIcon()
 
 int main(int argc, char *argv[])
 {
-    ProcessHygiene::openStandardStreams();
-    ProcessHygiene::oneHeap();
-    LastWords::install();
-    ProcessHygiene::preventBusAutolaunch();
-    LogLimiter::install();
-    // Integer scale factors keep every plotted pixel a crisp square block.
-    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
-        Qt::HighDpiScaleFactorRoundingPolicy::Round);
-    std::optional<QApplication> app;
-    {
-        StartupGuard guard;
-        // What the font library says while reading its configuration is judged with the rest.
-        FontWarmup fonts;
-        X11Connection::watchForLoss();
-        app.emplace(argc, argv);
-        fonts.finish();
-    }
-    X11Connection::takeOver();
-    if (const QString problem = StartupGuard::drawingProblem(); !problem.isEmpty())
-        StartupGuard::fail(problem);
+    const auto app = Startup::start(argc, argv);
     QApplication::setApplicationVersion(QStringLiteral(FIZZET_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral(FIZZET_APP_ID));
     MainWindow window;

@@ -1,7 +1,7 @@
 #include "x11connection.h"
 
 #include "lastwords.h"
-#include "startupguard.h"
+#include "stderrcapture.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QGuiApplication>
@@ -103,7 +103,7 @@ bool serverTakesConnections() noexcept
 // A library's exit() while start-up is guarded, after the server went.
 void onExit()
 {
-    if (StartupGuard::capturing() && X11Connection::lost())
+    if (StderrCapture::active() && X11Connection::lost())
         LastWords::say(lostLine);
 }
 

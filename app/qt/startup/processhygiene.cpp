@@ -1,11 +1,14 @@
 #include "processhygiene.h"
 
+#include <fontconfig/fontconfig.h>
+
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
 #include <malloc.h>
 #include <string>
 #include <sys/stat.h>
+#include <system_error>
 #include <unistd.h>
 
 namespace ProcessHygiene {
@@ -41,6 +44,22 @@ void preventBusAutolaunch()
 void oneHeap()
 {
     mallopt(M_ARENA_MAX, 1);
+}
+
+FontWarmup::FontWarmup()
+{
+    try {
+        thread_ = std::thread([] { FcInit(); });
+    } catch (const std::system_error &) {
+        // No thread to be had (a process or memory limit): the text waits for it instead.
+        FcInit();
+    }
+}
+
+void FontWarmup::finish()
+{
+    if (thread_.joinable())
+        thread_.join();
 }
 
 } // namespace ProcessHygiene

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <thread>
+
 // What the process puts right about its surroundings before the toolkit starts.
 namespace ProcessHygiene {
 
@@ -15,9 +17,28 @@ void openStandardStreams();
 void preventBusAutolaunch();
 
 // One heap for every thread. The toolkit's helper threads and the font warm-up would each get a
-// heap of their own, and each such heap holds 64 MiB of address space: with one, the process
-// asks for about a third of the address space (99 MiB against 290 MiB), and starts where a limit
-// on it (ulimit -v) is three times tighter. Must run before any other thread starts.
+// heap of their own, each holding 64 MiB of address space: with one, the process asks for about
+// a third of the address space, and starts where a limit on it (ulimit -v) is three times
+// tighter. Must run before any other thread starts.
 void oneHeap();
+
+// Reads the system's font configuration on a thread of its own while the toolkit connects to
+// the display. Parsing it is most of what the first measurement of text would otherwise wait
+// for; done twice over, it is merely done once (the font library keeps the first result). Where
+// no thread can be started, it is read at once instead.
+class FontWarmup
+{
+public:
+    FontWarmup();
+    ~FontWarmup() { finish(); }
+    FontWarmup(const FontWarmup &) = delete;
+    FontWarmup &operator=(const FontWarmup &) = delete;
+
+    // Waits until the configuration is read; call before anything measures text.
+    void finish();
+
+private:
+    std::thread thread_;
+};
 
 } // namespace ProcessHygiene

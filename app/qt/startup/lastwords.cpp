@@ -1,6 +1,6 @@
 #include "lastwords.h"
 
-#include "startupguard.h"
+#include "stderrcapture.h"
 
 #include <csignal>
 #include <cstdlib>
@@ -30,7 +30,7 @@ void onCrash(int signal)
         if (causes[i].applies())
             LastWords::say(causes[i].why);
     // Not ours to explain: it crashes as before, after whatever start-up had said.
-    StartupGuard::release(true);
+    StderrCapture::release(true);
     for (std::size_t i = 0; i < std::size(kCrashSignals); ++i)
         if (kCrashSignals[i] == signal)
             sigaction(signal, &beforeUs[i], nullptr);
@@ -76,7 +76,7 @@ void write(const char *text, std::size_t size) noexcept
 // say) cannot come between; what was captured is dropped with the process.
 void say(const char *why) noexcept
 {
-    const int to = StartupGuard::realStderr();
+    const int to = StderrCapture::realStderr();
     writeTo(to, "fizzet: ", 8);
     writeTo(to, why, std::strlen(why));
     writeTo(to, "\n", 1);
