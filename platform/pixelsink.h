@@ -10,11 +10,11 @@
 // Writes plotted pixels into a surface's memory: 32-bit words in the surface's own format, which
 // `Format::word(Color)` makes, rows `stride` words apart, at most 32767 each way. A position
 // outside width x height is ignored, as plotPixel ignores it. Every position written is added
-// to the surface's record of what changed.
-template<typename Format> class PixelSink
+// to the surface's record of what changed, a DirtyBox or one that keeps more.
+template<typename Format, typename Record = DirtyBox> class PixelSink
 {
 public:
-    PixelSink(std::uint32_t *pixels, int stride, int width, int height, DirtyBox &dirty)
+    PixelSink(std::uint32_t *pixels, int stride, int width, int height, Record &dirty)
         : pixels_(pixels), stride_(stride), width_(static_cast<std::int16_t>(width)),
           height_(static_cast<std::int16_t>(height)), dirty_(dirty)
     {}
@@ -57,5 +57,5 @@ private:
     std::uint32_t *pixels_;
     int stride_;
     std::int16_t width_, height_;
-    DirtyBox &dirty_;
+    Record &dirty_;
 };

@@ -78,7 +78,7 @@ QColor DrawingSurface::background() const
 void DrawingSurface::clear()
 {
     image_.fill(background());
-    dirty_ = DirtyBox();
+    dirty_ = DirtySpots();
     update(contentsRect());
 }
 
@@ -191,7 +191,7 @@ void DrawingSurface::changeEvent(QEvent *event)
 // blocks, a device pixel ratio, a window not on screen, an unexpected store, a display whose
 // pixels are not 0xRRGGBB) the widget repaints as usual.
 bool DrawingSurface::putPixels(const Grid &grid, const QRect &changed,
-                               std::span<const DirtyBox::Spot> spots)
+                               std::span<const DirtySpots::Spot> spots)
 {
     QWidget *top = window();
     QBackingStore *store = top->backingStore();
@@ -219,7 +219,7 @@ bool DrawingSurface::putPixels(const Grid &grid, const QRect &changed,
                    dy = static_cast<std::int16_t>(offset.y());
         batch_.resize(spots.size());
         X11PixelWriter::Pixel *out = batch_.data();
-        for (const DirtyBox::Spot spot : spots) {
+        for (const DirtySpots::Spot spot : spots) {
             const std::uint32_t color = drawn[spot.y * drawnStride + spot.x];
             shown[spot.y * shownStride + spot.x] = color;
             *out++ = {static_cast<std::int16_t>(spot.x + dx),

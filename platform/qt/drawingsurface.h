@@ -2,7 +2,7 @@
 
 #include "color.h"
 #include "layoutscale.h"
-#include "dirtybox.h"
+#include "dirtyspots.h"
 #include "pixelsink.h"
 #include "qtcolor.h"
 #include "x11pixelwriter.h"
@@ -67,7 +67,7 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    PixelSink<QtPixel> sink()
+    PixelSink<QtPixel, DirtySpots> sink()
     {
         return {pixels_, stride_, image_.width(), image_.height(), dirty_};
     }
@@ -75,7 +75,7 @@ private:
     QRect toLogical(const Grid &grid, const LayoutScale::Box &device) const;
     void paintGround(QPainter &painter, const QRect &exposed) const;
     void paintBlocks(QPainter &painter, const Grid &grid, const QRect &exposed) const;
-    bool putPixels(const Grid &grid, const QRect &changed, std::span<const DirtyBox::Spot> spots);
+    bool putPixels(const Grid &grid, const QRect &changed, std::span<const DirtySpots::Spot> spots);
     X11PixelWriter *x11Writer(QWindow *window);
 
     // Never shared, so pixels_ stays valid: image() hands out deep copies.
@@ -83,7 +83,7 @@ private:
     std::uint32_t *pixels_;
     int stride_;                          // in pixels
     bool paintAtOnce_ = false;            // flush() shows the pixels before it returns
-    DirtyBox dirty_;                      // what was plotted since the last flush
+    DirtySpots dirty_;                    // what was plotted since the last flush
     std::unique_ptr<X11PixelWriter> x11_; // for x11Window_, when its pixels allow one
     std::uint32_t x11Window_ = 0;
     std::vector<X11PixelWriter::Pixel> batch_;

@@ -58,24 +58,6 @@ TEST_CASE("writing a tick's pixels at once looks the same as one by one")
     }
     CHECK(atOnce.pixels == oneByOne.pixels);
     CHECK(atOnce.dirty.take() == oneByOne.dirty.take());
-
-    // A tick's positions are listed too, in plotting order, for sending pixel by pixel; more
-    // than two ticks' worth are not, and the box alone stands for them.
-    animation.tick();
-    const auto plots = lastTick(services);
-    atOnce.sink().plotAll(plots);
-    std::vector<std::pair<int, int>> listed, plotted;
-    for (const DirtyBox::Spot s : atOnce.dirty.spots())
-        listed.emplace_back(s.x, s.y);
-    for (const PixelPlot &p : plots)
-        plotted.emplace_back(p.x, p.y);
-    CHECK(listed == plotted);
-    atOnce.sink().plotAll(plots);
-    CHECK(atOnce.dirty.spots().size() == 2 * plotted.size());
-    atOnce.sink().plotAll(plots);
-    CHECK(atOnce.dirty.spots().empty());
-    CHECK(atOnce.dirty.take());
-    CHECK(atOnce.dirty.spots().empty());
 }
 
 TEST_CASE("positions outside the surface are ignored")

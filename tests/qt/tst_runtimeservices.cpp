@@ -1,5 +1,7 @@
 #include "basicpalette.h"
+#include "dirtyspots.h"
 #include "drawingsurface.h"
+#include "pixelsink.h"
 #include "qtcolor.h"
 #include "qtruntimeservices.h"
 #include "randomsource.h"
@@ -33,6 +35,7 @@ private slots:
     void enablingRunningTimerKeepsItsCadence();
     void labelShowsCaptionOnBackground_data();
     void labelShowsCaptionOnBackground();
+    void aTicksPositionsAreListedForTheDisplay();
 
 private:
     QWidget *window = nullptr;
@@ -221,4 +224,27 @@ void RuntimeServicesTest::labelShowsCaptionOnBackground()
 }
 
 QTEST_MAIN(RuntimeServicesTest)
+// A tick's positions are listed, in plotting order, for sending the display pixel by pixel;
+// more than two ticks' worth are not, and the box alone stands for them.
+void RuntimeServicesTest::aTicksPositionsAreListedForTheDisplay()
+{
+    std::vector<std::uint32_t> pixels(183 * 128);
+    DirtySpots dirty;
+    std::vector<PixelPlot> tick;
+    for (int i = 0; i < 183; ++i)
+        tick.push_back({static_cast<std::int16_t>(i), static_cast<std::int16_t>(i * 7 % 128), 0});
+    PixelSink<QtPixel, DirtySpots> sink(pixels.data(), 183, 183, 128, dirty);
+    sink.plotAll(tick);
+    QCOMPARE(dirty.spots().size(), tick.size());
+    for (std::size_t i = 0; i < tick.size(); ++i)
+        QVERIFY(dirty.spots()[i].x == tick[i].x && dirty.spots()[i].y == tick[i].y);
+    sink.plot(3, 4, 0);
+    QCOMPARE(dirty.spots().size(), tick.size() + 1);
+    QVERIFY(dirty.spots().back().x == 3 && dirty.spots().back().y == 4);
+    sink.plotAll(tick);
+    QVERIFY(dirty.spots().empty()); // past two ticks' worth
+    QCOMPARE(dirty.take(), (LayoutScale::Box{0, 0, 183, 128}));
+    QVERIFY(dirty.spots().empty());
+}
+
 #include "tst_runtimeservices.moc"
