@@ -139,8 +139,8 @@ constexpr bool takesFocus(const Control &c)
 }
 
 // The controls that take the keyboard focus, in ascending tab index: the order it moves in.
-inline constexpr auto kFocusStops = static_cast<std::size_t>(
-    std::count_if(kControls.begin(), kControls.end(), takesFocus));
+inline constexpr auto kFocusStops =
+    static_cast<std::size_t>(std::count_if(kControls.begin(), kControls.end(), takesFocus));
 constexpr std::array<ControlId, kFocusStops> focusOrder()
 {
     std::array<const Control *, kFocusStops> stops{};
@@ -161,10 +161,9 @@ inline constexpr ControlId kInitialFocus = focusOrder()[0];
 // The lines drawn in the window-text colour: the frames' four sides, and the surface's border
 // where it has one.
 inline constexpr std::size_t kLineCount =
-    4 * static_cast<std::size_t>(std::count_if(kControls.begin(), kControls.end(),
-                                               [](const Control &c) {
-                                                   return c.kind == Kind::FrameRect;
-                                               })) +
+    4 * static_cast<std::size_t>(
+            std::count_if(kControls.begin(), kControls.end(),
+                          [](const Control &c) { return c.kind == Kind::FrameRect; })) +
     (kSurfaceBorder.left > 0) + (kSurfaceBorder.top > 0) + (kSurfaceBorder.right > 0) +
     (kSurfaceBorder.bottom > 0);
 

@@ -38,16 +38,17 @@ WindowLayout::WindowLayout(double scale)
 
 WindowLayout::Box WindowLayout::client() const
 {
-    return LayoutScale::area({0, 0, Layout::toPixels(Layout::kClientWidth),
-                              Layout::toPixels(Layout::kClientHeight)},
-                             scale_);
+    return LayoutScale::area(
+        {0, 0, Layout::toPixels(Layout::kClientWidth), Layout::toPixels(Layout::kClientHeight)},
+        scale_);
 }
 
 WindowLayout::Box WindowLayout::box(ControlId id) const
 {
     const Layout::Control &c = Layout::control(id);
     const Box at96 = Layout::gridBox(c);
-    return outlined(c) ? LayoutScale::outline(at96, scale_, line_) : LayoutScale::area(at96, scale_);
+    return outlined(c) ? LayoutScale::outline(at96, scale_, line_)
+                       : LayoutScale::area(at96, scale_);
 }
 
 LayoutScale::Blocks WindowLayout::blocks() const

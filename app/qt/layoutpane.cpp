@@ -37,8 +37,8 @@ QRect textRoom(const QWidget &child)
 // The surface's box, room and blocks in `layout`, with every line its logical pixels may touch.
 DrawingSurface::Placement surfacePlacement(const WindowLayout &layout)
 {
-    DrawingSurface::Placement p{layout.box(Layout::ControlId::pct1), layout.drawingRoom(),
-                                layout.blocks(), {}};
+    DrawingSurface::Placement p{
+        layout.box(Layout::ControlId::pct1), layout.drawingRoom(), layout.blocks(), {}};
     for (const WindowLayout::Line &line : layout.lines())
         p.lines.push_back(line.box);
     return p;

@@ -1,6 +1,6 @@
 #include "win32window.h"
 
-#include "palettestepper.h"
+#include "win32text.h"
 #include "windowobject.h"
 
 #include <algorithm>
@@ -23,15 +23,6 @@ int controlId(ControlId id)
     return kFirstControlId + static_cast<int>(id);
 }
 
-std::wstring widen(std::string_view text)
-{
-    std::wstring wide(text.size(), L'\0');
-    const int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                      wide.data(), static_cast<int>(wide.size()));
-    wide.resize(n > 0 ? n : 0);
-    return wide;
-}
-
 RECT toRect(const LayoutScale::Box &b)
 {
     return {b.left, b.top, b.left + b.width, b.top + b.height};
@@ -51,51 +42,6 @@ std::wstring lastError()
     std::wstring message = text ? text : L"unknown error";
     LocalFree(text);
     return message;
-}
-
-HFONT messageFont(UINT dpi)
-{
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi);
-    return CreateFontIndirectW(&metrics.lfMessageFont);
-}
-
-// lbl1's font; where the system has no such face, the message font's face at that size.
-HFONT indexFont(UINT dpi)
-{
-    LOGFONTW font{};
-    font.lfHeight = -MulDiv(Layout::kIndexFontPoints, static_cast<int>(dpi), 72);
-    font.lfWeight = FW_NORMAL;
-    font.lfQuality = CLEARTYPE_QUALITY;
-    const std::wstring family = widen(Layout::kIndexFontFamily);
-    std::wcsncpy(font.lfFaceName, family.c_str(), LF_FACESIZE - 1);
-    HFONT made = CreateFontIndirectW(&font);
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, made);
-    wchar_t face[LF_FACESIZE] = L"";
-    GetTextFaceW(dc, LF_FACESIZE, face);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
-    if (face == family || std::wcscmp(face, L"Microsoft Sans Serif") == 0)
-        return made;
-    DeleteObject(made);
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi);
-    std::wcscpy(font.lfFaceName, metrics.lfMessageFont.lfFaceName);
-    return CreateFontIndirectW(&font);
-}
-
-// The texts a control must have room for: its caption, or every index for lbl1.
-std::vector<std::wstring> textsOf(const Layout::Control &c)
-{
-    if (c.id != ControlId::lbl1)
-        return {widen(c.caption)};
-    std::vector<std::wstring> texts;
-    for (int index = PaletteStepper::kFirst; index <= PaletteStepper::kLast; ++index)
-        texts.push_back(std::to_wstring(index));
-    return texts;
 }
 
 void fillOutline(HDC dc, const LayoutScale::Box &box, int width, HBRUSH ink)
@@ -151,62 +97,42 @@ Win32Window::~Win32Window()
         DeleteObject(indexFont_);
 }
 
+// A control's own window; none for the timer, which runs on the window, and the frames, which
+// it paints.
+HWND Win32Window::createControl(const Layout::Control &c, HINSTANCE instance)
+{
+    const auto menu = reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(c.id)));
+    switch (c.kind) {
+    case Layout::Kind::PushButton:
+        return CreateWindowExW(0, L"BUTTON", widen(c.caption).c_str(),
+                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY, 0, 0,
+                               1, 1, hwnd_, menu, instance, nullptr);
+    case Layout::Kind::Label:
+        return CreateWindowExW(0, L"STATIC", widen(c.caption).c_str(),
+                               WS_CHILD | WS_VISIBLE | SS_CENTER | SS_CENTERIMAGE, 0, 0, 1, 1,
+                               hwnd_, menu, instance, nullptr);
+    case Layout::Kind::DrawingSurface:
+        return surface_.create(hwnd_, controlId(c.id), instance);
+    case Layout::Kind::Timer:
+    case Layout::Kind::FrameRect:
+        break;
+    }
+    return nullptr;
+}
+
 bool Win32Window::createControls(HINSTANCE instance)
 {
     for (const Layout::Control &c : Layout::kControls) {
-        HWND made = nullptr;
-        const auto menu = reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(c.id)));
-        switch (c.kind) {
-        case Layout::Kind::PushButton:
-            made = CreateWindowExW(0, L"BUTTON", widen(c.caption).c_str(),
-                                   WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY,
-                                   0, 0, 1, 1, hwnd_, menu, instance, nullptr);
-            break;
-        case Layout::Kind::Label:
-            made = CreateWindowExW(0, L"STATIC", widen(c.caption).c_str(),
-                                   WS_CHILD | WS_VISIBLE | SS_CENTER | SS_CENTERIMAGE, 0, 0, 1, 1,
-                                   hwnd_, menu, instance, nullptr);
-            break;
-        case Layout::Kind::DrawingSurface:
-            made = surface_.create(hwnd_, controlId(c.id), instance);
-            break;
-        case Layout::Kind::Timer:
-        case Layout::Kind::FrameRect:
-            continue; // the timer runs on the window; the frames are painted
-        }
-        if (!made)
+        HWND made = createControl(c, instance);
+        if (!made && c.kind != Layout::Kind::Timer && c.kind != Layout::Kind::FrameRect)
             return false;
         controls_[Layout::indexOf(c.id)] = made;
     }
-    // The dialog manager moves the focus in z-order: put it in ascending tab index.
+    // The dialog manager moves the focus in z-order: put it in the focus order.
     for (const ControlId id : Layout::focusOrder())
         SetWindowPos(control(id), HWND_BOTTOM, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     return true;
-}
-
-// How far the widest text of a control overflows its box at `layout`: the caption, or every
-// index for lbl1, in the control's font, within a button's edges.
-double Win32Window::textShortfall(const WindowLayout &layout) const
-{
-    HDC dc = GetDC(hwnd_);
-    double worst = 0;
-    for (const Layout::Control &c : Layout::kControls) {
-        if (c.kind != Layout::Kind::PushButton && c.kind != Layout::Kind::Label)
-            continue;
-        const HGDIOBJ old = SelectObject(dc, c.id == ControlId::lbl1 ? indexFont_ : font_);
-        const int edge = c.kind == Layout::Kind::PushButton ? 3 * layout.line() : 0;
-        const LayoutScale::Box box = layout.box(c.id);
-        for (const std::wstring &text : textsOf(c)) {
-            SIZE size{};
-            GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-            worst = std::max({worst, double(size.cx) / (box.width - 2 * edge),
-                              double(size.cy) / (box.height - 2 * edge)});
-        }
-        SelectObject(dc, old);
-    }
-    ReleaseDC(hwnd_, dc);
-    return worst;
 }
 
 void Win32Window::layOut(UINT dpi)
@@ -218,8 +144,9 @@ void Win32Window::layOut(UINT dpi)
     font_ = messageFont(dpi);
     indexFont_ = indexFont(dpi);
     // Windows' pixels are the device's.
-    layout_ = WindowLayout::fitted(dpi, 1.0,
-                                   [this](const WindowLayout &at) { return textShortfall(at); });
+    layout_ = WindowLayout::fitted(dpi, 1.0, [this](const WindowLayout &at) {
+        return textShortfall(hwnd_, at, font_, indexFont_);
+    });
     for (const Layout::Control &c : Layout::kControls) {
         HWND hwnd = control(c.id);
         if (!hwnd)
@@ -288,29 +215,51 @@ void Win32Window::paintFrames()
     EndPaint(hwnd_, &ps);
 }
 
+// A button's click, or the focus coming to or leaving a control, whose ring then changes.
+void Win32Window::onCommand(WPARAM wParam, LPARAM lParam)
+{
+    const int id = LOWORD(wParam) - kFirstControlId;
+    // With BS_NOTIFY a quick second press comes as a double click: it is a click as well.
+    const bool pressed = HIWORD(wParam) == BN_CLICKED || HIWORD(wParam) == BN_DOUBLECLICKED;
+    if (pressed && id >= 0 && id < static_cast<int>(Layout::kControlCount)) {
+        form_->click(static_cast<ControlId>(id));
+    } else if (HIWORD(wParam) == BN_SETFOCUS || HIWORD(wParam) == BN_KILLFOCUS) {
+        const RECT ring = ringAround(reinterpret_cast<HWND>(lParam));
+        InvalidateRect(hwnd_, &ring, TRUE);
+    }
+}
+
+void Win32Window::onTimer(WPARAM id)
+{
+    if (id != kTimerId || !services_ || !services_->timerRunning())
+        return;
+    form_->tick();
+    surface_.flush();
+    if (tickObserver_)
+        tickObserver_();
+}
+
+// The focus goes back where it was when the window is active again; true when it did.
+bool Win32Window::onActivate(WPARAM wParam)
+{
+    if (LOWORD(wParam) == WA_INACTIVE) {
+        lastFocus_ = GetFocus();
+        return false;
+    }
+    if (!lastFocus_ || !IsWindow(lastFocus_))
+        return false;
+    SetFocus(lastFocus_);
+    return true;
+}
+
 LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_COMMAND: {
-        const int id = LOWORD(wParam) - kFirstControlId;
-        auto *from = reinterpret_cast<HWND>(lParam);
-        // With BS_NOTIFY a quick second press comes as a double click: it is a click as well.
-        const bool pressed = HIWORD(wParam) == BN_CLICKED || HIWORD(wParam) == BN_DOUBLECLICKED;
-        if (pressed && id >= 0 && id < static_cast<int>(Layout::kControlCount))
-            form_->click(static_cast<ControlId>(id));
-        else if (HIWORD(wParam) == BN_SETFOCUS || HIWORD(wParam) == BN_KILLFOCUS) {
-            const RECT ring = ringAround(from);
-            InvalidateRect(hwnd_, &ring, TRUE);
-        }
+    case WM_COMMAND:
+        onCommand(wParam, lParam);
         return 0;
-    }
     case WM_TIMER:
-        if (wParam == kTimerId && services_ && services_->timerRunning()) {
-            form_->tick();
-            surface_.flush();
-            if (tickObserver_)
-                tickObserver_();
-        }
+        onTimer(wParam);
         return 0;
     case WM_PAINT:
         paintFrames();
@@ -326,13 +275,9 @@ LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam)
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         return 0;
     }
-    case WM_ACTIVATE: // the focus goes back where it was when the window is active again
-        if (LOWORD(wParam) == WA_INACTIVE) {
-            lastFocus_ = GetFocus();
-        } else if (lastFocus_ && IsWindow(lastFocus_)) {
-            SetFocus(lastFocus_);
+    case WM_ACTIVATE:
+        if (onActivate(wParam))
             return 0;
-        }
         break;
     case WM_DESTROY:
         if (services_)

@@ -35,8 +35,11 @@ private:
     static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     bool createControls(HINSTANCE instance);
+    HWND createControl(const Layout::Control &c, HINSTANCE instance);
+    void onCommand(WPARAM wParam, LPARAM lParam);
+    void onTimer(WPARAM id);
+    bool onActivate(WPARAM wParam);
     void layOut(UINT dpi);
-    double textShortfall(const WindowLayout &layout) const;
     void paintFrames();
     RECT ringAround(HWND control) const;
     HWND control(Layout::ControlId id) const { return controls_[Layout::indexOf(id)]; }

@@ -98,8 +98,8 @@ QRect DrawingSurface::toLogical(const Grid &grid, const LayoutScale::Box &device
 QRect DrawingSurface::shownArea() const
 {
     const Grid g = grid();
-    return toLogical(g, {g.origin.x(), g.origin.y(), image_.width() * g.block,
-                         image_.height() * g.block});
+    return toLogical(
+        g, {g.origin.x(), g.origin.y(), image_.width() * g.block, image_.height() * g.block});
 }
 
 void DrawingSurface::flush()
@@ -202,32 +202,38 @@ bool DrawingSurface::putPixels(const Grid &grid, const QRect &changed,
     X11PixelWriter *writer = x11Writer(handle);
     if (!writer)
         return false;
-    const QPoint offset = grid.origin;
     const QRect target(mapTo(top, changed.topLeft()), changed.size());
     store->beginPaint(QRegion(target));
     auto *image = dynamic_cast<QImage *>(store->paintDevice());
     const bool plain = image && image->depth() == 32 && image->devicePixelRatio() == 1 &&
                        image->rect().contains(target);
-    if (plain) {
-        // Both images keep their rows apart by a whole number of pixels.
-        const std::uint32_t *const drawn = pixels_;
-        const int drawnStride = stride_;
-        std::uint32_t *const shown = reinterpret_cast<std::uint32_t *>(image->bits()) +
-                                     offset.y() * (image->bytesPerLine() / 4) + offset.x();
-        const int shownStride = static_cast<int>(image->bytesPerLine() / 4);
-        const auto dx = static_cast<std::int16_t>(offset.x()),
-                   dy = static_cast<std::int16_t>(offset.y());
-        batch_.resize(spots.size());
-        X11PixelWriter::Pixel *out = batch_.data();
-        for (const DirtySpots::Spot spot : spots) {
-            const std::uint32_t color = drawn[spot.y * drawnStride + spot.x];
-            shown[spot.y * shownStride + spot.x] = color;
-            *out++ = {static_cast<std::int16_t>(spot.x + dx),
-                      static_cast<std::int16_t>(spot.y + dy), color};
-        }
-    }
+    if (plain)
+        copySpots(*image, grid.origin, spots);
     store->endPaint();
     return plain && writer->write(batch_);
+}
+
+// The spots' pixels into the window's image, blocks of one pixel from `origin`, and into the
+// batch for the X server.
+void DrawingSurface::copySpots(QImage &window, QPoint origin,
+                               std::span<const DirtySpots::Spot> spots)
+{
+    // Both images keep their rows apart by a whole number of pixels.
+    const std::uint32_t *const drawn = pixels_;
+    const int drawnStride = stride_;
+    const int shownStride = static_cast<int>(window.bytesPerLine() / 4);
+    std::uint32_t *const shown =
+        reinterpret_cast<std::uint32_t *>(window.bits()) + origin.y() * shownStride + origin.x();
+    const auto dx = static_cast<std::int16_t>(origin.x()),
+               dy = static_cast<std::int16_t>(origin.y());
+    batch_.resize(spots.size());
+    X11PixelWriter::Pixel *out = batch_.data();
+    for (const DirtySpots::Spot spot : spots) {
+        const std::uint32_t color = drawn[spot.y * drawnStride + spot.x];
+        shown[spot.y * shownStride + spot.x] = color;
+        *out++ = {static_cast<std::int16_t>(spot.x + dx), static_cast<std::int16_t>(spot.y + dy),
+                  color};
+    }
 }
 
 X11PixelWriter *DrawingSurface::x11Writer(QWindow *window)

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "color.h"
-#include "layoutscale.h"
 #include "dirtyspots.h"
+#include "layoutscale.h"
 #include "pixelsink.h"
 #include "qtcolor.h"
 #include "x11pixelwriter.h"
@@ -76,6 +76,7 @@ private:
     void paintGround(QPainter &painter, const QRect &exposed) const;
     void paintBlocks(QPainter &painter, const Grid &grid, const QRect &exposed) const;
     bool putPixels(const Grid &grid, const QRect &changed, std::span<const DirtySpots::Spot> spots);
+    void copySpots(QImage &window, QPoint origin, std::span<const DirtySpots::Spot> spots);
     X11PixelWriter *x11Writer(QWindow *window);
 
     // Never shared, so pixels_ stays valid: image() hands out deep copies.

@@ -99,7 +99,16 @@ bool X11PixelWriter::write(std::span<const Pixel> pixels)
         return false;
     if (sync)
         lastSync_ = sent;
+    fillRequests(pixels);
+    iovec batch{requests_.data(), requests_.size() * sizeof(PutPixel)};
+    if (!xcb_writev(connection_, &batch, 1, requests_.size()))
+        return false;
+    sent_ = sent + requests_.size();
+    return true;
+}
 
+void X11PixelWriter::fillRequests(std::span<const Pixel> pixels)
+{
     PutPixel put{};
     put.request.major_opcode = XCB_PUT_IMAGE;
     put.request.format = XCB_IMAGE_FORMAT_Z_PIXMAP;
@@ -116,9 +125,4 @@ bool X11PixelWriter::write(std::span<const Pixel> pixels)
         put.color = pixel.color;
         *out++ = put;
     }
-    iovec batch{requests_.data(), requests_.size() * sizeof(PutPixel)};
-    if (!xcb_writev(connection_, &batch, 1, requests_.size()))
-        return false;
-    sent_ = sent + requests_.size();
-    return true;
 }

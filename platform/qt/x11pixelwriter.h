@@ -35,6 +35,8 @@ private:
     struct PutPixel;
 
     X11PixelWriter(xcb_connection_t *connection, std::uint32_t window, std::uint8_t depth);
+    // One 1 x 1 PutImage a pixel, in requests_.
+    void fillRequests(std::span<const Pixel> pixels);
 
     xcb_connection_t *connection_;
     std::uint32_t window_, gc_;

@@ -94,7 +94,8 @@ TEST_CASE("the layout grows until the front-end's shortfall is met, and no furth
     CHECK((grown.scale() >= 1.3 && grown.scale() < 1.31));
     CHECK(rounds == 2);
     // 144 dpi: at least 1.5 device pixels a position, so 2, and the drawing fills its room.
-    const WindowLayout at144 = WindowLayout::fitted(144, 1.0, [](const WindowLayout &) { return 0.5; });
+    const WindowLayout at144 =
+        WindowLayout::fitted(144, 1.0, [](const WindowLayout &) { return 0.5; });
     CHECK(at144.blocks().size == 2);
     CHECK(at144.drawingRoom().width < 2 * Layout::kDrawingWidth + 4);
     CHECK(WindowLayout::startScale(72, 2.0) == 2.0); // never below the 96-dpi grid

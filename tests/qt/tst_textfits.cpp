@@ -127,7 +127,8 @@ void TextFitsTest::everythingFits()
         for (int y = line.box.top; y <= line.box.bottom(); ++y)
             for (int x = line.box.left; x <= line.box.right(); ++x)
                 if (!ink(x, y) && !drawing.contains(x, y))
-                    QFAIL(qPrintable(QStringLiteral("a line misses device pixel %1, %2").arg(x).arg(y)));
+                    QFAIL(qPrintable(
+                        QStringLiteral("a line misses device pixel %1, %2").arg(x).arg(y)));
     const LayoutScale::Box edge = layout.box(Layout::ControlId::pct1);
     for (int x : {edge.left, edge.right()}) {
         QVERIFY2(ink(x, edge.top - 1), qPrintable(QStringLiteral("above, x %1").arg(x)));

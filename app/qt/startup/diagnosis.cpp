@@ -19,7 +19,6 @@ QString displayName()
 
 constexpr int kMinimumDepth = 15; // bits per pixel below which Qt cannot paint
 
-
 } // namespace
 
 namespace Diagnosis {

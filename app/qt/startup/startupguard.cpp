@@ -114,7 +114,7 @@ StartupGuard::~StartupGuard()
         if (message.startsWith(QLatin1String("QThread::start: Thread creation error"))) {
             const qsizetype reason = message.indexOf(QLatin1Char('('));
             Diagnosis::fail(QLatin1String("cannot start a thread") +
-                 (reason < 0 ? QString() : QLatin1Char(' ') + message.mid(reason)));
+                            (reason < 0 ? QString() : QLatin1Char(' ') + message.mid(reason)));
         }
     // A library that ran out of memory says so and carries on; the program would only fail
     // later, with that said many times over.
