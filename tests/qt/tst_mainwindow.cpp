@@ -1,9 +1,7 @@
-#include "contrast.h"
 #include "drawingsurface.h"
 #include "layouttable.h"
 #include "mainwindow.h"
 
-#include <QAccessible>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
@@ -38,19 +36,12 @@ private slots:
     void controlsSitWhereLaidOut();
     void framesOutlineTheBands_data();
     void framesOutlineTheBands();
-    void tabFollowsTabIndexFromInitialFocus();
     void surfaceBlankAtStart();
     void startDrawsResetClears();
     void ruleButtonsChangeNothingVisible();
     void surfaceShowsEveryPositionAsPlotted();
     void labelShowsIndexOnItsColour_data();
     void labelShowsIndexOnItsColour();
-    void keysPressTheFocusedButton_data();
-    void keysPressTheFocusedButton();
-    void luminanceFollowsTheDefinition();
-    void focusShowsPlainlyInAnyPalette_data();
-    void focusShowsPlainlyInAnyPalette();
-    void controlsAnnounceThemselves();
 
 private:
     QPushButton *button(ControlId id) const
@@ -145,23 +136,6 @@ void MainWindowTest::framesOutlineTheBands()
     QCOMPARE(QColor(shot.pixel(at)) == ink, line);
 }
 
-void MainWindowTest::tabFollowsTabIndexFromInitialFocus()
-{
-    window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window));
-    using C = ControlId;
-    QList<QWidget *> visited{QApplication::focusWidget()};
-    for (int i = 0; i < 9; ++i) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        visited << QApplication::focusWidget();
-    }
-    QList<QWidget *> expected;
-    for (C id :
-         {C::cmd1, C::cmd2, C::cmd3, C::cmd4, C::pct1, C::cmd7, C::cmd8, C::cmd6, C::cmd5, C::cmd1})
-        expected << window->widget(id);
-    QCOMPARE(visited, expected);
-}
-
 void MainWindowTest::surfaceBlankAtStart()
 {
     QCOMPARE(surface()->image(), blankDrawing(*surface()));
@@ -248,158 +222,6 @@ void MainWindowTest::labelShowsIndexOnItsColour()
         for (int x = 0; x < shown.width() && !inked; ++x)
             inked = std::abs(QColor(shown.pixel(x, y)).lightness() - back.lightness()) > 100;
     QVERIFY(inked);
-}
-
-void MainWindowTest::keysPressTheFocusedButton_data()
-{
-    QTest::addColumn<Qt::Key>("key");
-    QTest::newRow("Space") << Qt::Key_Space;
-    QTest::newRow("Return") << Qt::Key_Return;
-    QTest::newRow("keypad Enter") << Qt::Key_Enter;
-}
-
-void MainWindowTest::keysPressTheFocusedButton()
-{
-    QFETCH(Qt::Key, key);
-    window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window));
-    QCOMPARE(QApplication::focusWidget(), button(ControlId::cmd1));
-    QTest::keyClick(QApplication::focusWidget(), key);
-    QCOMPARE(lbl1()->text(), QStringLiteral("9"));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QTest::keyClick(QApplication::focusWidget(), key);
-    QTest::keyClick(QApplication::focusWidget(), key);
-    QCOMPARE(lbl1()->text(), QStringLiteral("7"));
-
-    // Held down: the key repeats, and the button is clicked once, when the key is let go.
-    QWidget *held = QApplication::focusWidget();
-    const auto send = [&](QEvent::Type type, bool repeat) {
-        QKeyEvent event(type, key, Qt::NoModifier, QString(), repeat);
-        QApplication::sendEvent(held, &event);
-    };
-    send(QEvent::KeyPress, false);
-    for (int i = 0; i < 10; ++i) {
-        send(QEvent::KeyRelease, true);
-        send(QEvent::KeyPress, true);
-    }
-    QCOMPARE(lbl1()->text(), QStringLiteral("7"));
-    send(QEvent::KeyRelease, false);
-    QCOMPARE(lbl1()->text(), QStringLiteral("6"));
-}
-
-namespace {
-
-double luminance(QRgb c)
-{
-    const auto linear = [](int v) {
-        const double s = v / 255.0;
-        return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * linear(qRed(c)) + 0.7152 * linear(qGreen(c)) + 0.0722 * linear(qBlue(c));
-}
-
-double contrast(QRgb a, QRgb b)
-{
-    const double la = luminance(a), lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
-QPalette darkPalette()
-{
-    QPalette dark;
-    dark.setColor(QPalette::Window, QColor(0x35, 0x35, 0x35));
-    dark.setColor(QPalette::WindowText, Qt::white);
-    dark.setColor(QPalette::Base, QColor(0x2a, 0x2a, 0x2a));
-    dark.setColor(QPalette::Button, QColor(0x35, 0x35, 0x35));
-    dark.setColor(QPalette::ButtonText, Qt::white);
-    dark.setColor(QPalette::Text, Qt::white);
-    dark.setColor(QPalette::Highlight, QColor(0x2a, 0x82, 0xda));
-    return dark;
-}
-
-} // namespace
-
-// The label's text colour is chosen by that same luminance, which the program works out without
-// the maths library.
-void MainWindowTest::luminanceFollowsTheDefinition()
-{
-    for (int v = 0; v < 256; ++v)
-        for (const Color c : {composeRgb(v, 0, 0), composeRgb(0, v, 0), composeRgb(0, 0, v)}) {
-            const double expected = luminance(qRgb(redOf(c), greenOf(c), blueOf(c)));
-            QVERIFY2(std::abs(Contrast::luminance(c) - expected) < 1e-12,
-                     qPrintable(QString::number(c, 16)));
-        }
-}
-
-void MainWindowTest::focusShowsPlainlyInAnyPalette_data()
-{
-    QTest::addColumn<bool>("dark");
-    QTest::addColumn<int>("control");
-    for (bool dark : {false, true})
-        for (const Layout::Control &c : Layout::kControls)
-            if (c.tabIndex != Layout::kNoTab && c.kind != Layout::Kind::Label)
-                QTest::addRow("%s %s", dark ? "dark" : "light", c.name.data()) << dark << int(c.id);
-}
-
-// Every focusable control shows focus by pixels around it that change with at least 3:1
-// contrast, in a ring, without touching a drawing position.
-void MainWindowTest::focusShowsPlainlyInAnyPalette()
-{
-    QFETCH(bool, dark);
-    QFETCH(int, control);
-    const auto id = static_cast<ControlId>(control);
-    window->setPalette(dark ? darkPalette() : window->style()->standardPalette());
-    window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window));
-    QWidget *target = window->widget(id);
-    // Focus elsewhere, far from the target, then on the target.
-    window->widget(id == ControlId::cmd6 ? ControlId::cmd1 : ControlId::cmd6)->setFocus();
-    const QImage before = window->grab().toImage();
-    target->setFocus();
-    QVERIFY(target->hasFocus());
-    const QImage after = window->grab().toImage();
-
-    const QRect box(target->mapTo(window, QPoint(0, 0)), target->size());
-    int changed = 0, weak = 0;
-    for (int y = 0; y < after.height(); ++y)
-        for (int x = 0; x < after.width(); ++x) {
-            const QRgb a = before.pixel(x, y), b = after.pixel(x, y);
-            if (a == b || box.adjusted(1, 1, -1, -1).contains(x, y))
-                continue;
-            ++changed;
-            if (contrast(a, b) < 3.0)
-                ++weak;
-        }
-    // At least a one-pixel line all round the control changes, and all of it plainly.
-    QVERIFY2(changed >= 2 * (box.width() + box.height()), qPrintable(QString::number(changed)));
-    QCOMPARE(weak, 0);
-    // The drawing stays untouched: inside its border the surface looks the same.
-    if (id == ControlId::pct1)
-        QCOMPARE(after.copy(box.adjusted(1, 1, -1, 0)), before.copy(box.adjusted(1, 1, -1, 0)));
-}
-
-void MainWindowTest::controlsAnnounceThemselves()
-{
-    const auto text = [](QWidget *w, QAccessible::Text t) {
-        return QAccessible::queryAccessibleInterface(w)->text(t);
-    };
-    for (auto *b : window->findChildren<QPushButton *>()) {
-        if (b == button(ControlId::cmd1) || b == button(ControlId::cmd2))
-            continue;
-        QCOMPARE(text(b, QAccessible::Name), b->text());
-        QVERIFY2(!text(b, QAccessible::Description).isEmpty(), qPrintable(b->text()));
-    }
-    QCOMPARE(text(button(ControlId::cmd1), QAccessible::Name), QStringLiteral("Next basic color"));
-    QCOMPARE(text(button(ControlId::cmd2), QAccessible::Name),
-             QStringLiteral("Previous basic color"));
-    QCOMPARE(text(lbl1(), QAccessible::Name), QStringLiteral("8, dark gray"));
-    QCOMPARE(QAccessible::queryAccessibleInterface(surface())->role(), QAccessible::Canvas);
-    QVERIFY(!text(surface(), QAccessible::Name).isEmpty());
-    // After a step both stepper buttons carry the value now shown, for the focused one to speak.
-    QTest::mouseClick(button(ControlId::cmd1), Qt::LeftButton);
-    QCOMPARE(text(lbl1(), QAccessible::Name), QStringLiteral("9, blue"));
-    QCOMPARE(text(button(ControlId::cmd1), QAccessible::Description), QStringLiteral("9, blue"));
-    QCOMPARE(text(button(ControlId::cmd2), QAccessible::Description), QStringLiteral("9, blue"));
 }
 
 QTEST_MAIN(MainWindowTest)
