@@ -1,0 +1,248 @@
+"use strict";
+// The page is the program's window. The module (below) builds the controls through `page`, the
+// parts of this script together, and the page passes on clicks, ticks and changes of size,
+// density and colour scheme.
+var Module = {};
+
+// Text of `length` bytes (or up to a NUL) at `at` in the module's memory.
+function memoryText(at, length) {
+  var end = at;
+  if (length === undefined) while (HEAPU8[end]) ++end;
+  else end = at + length;
+  return new TextDecoder().decode(HEAPU8.subarray(at, end));
+}
+function rgb(color) {
+  return "rgb(" + (color & 255) + "," + (color >> 8 & 255) + "," + (color >> 16 & 255) + ")";
+}
+
+// Running the module's handlers, its timer, and saying why it stopped or cannot start.
+var program = (function () {
+  var stopped = false, timer = 0;
+  // Runs one of the module's handlers; a failure stops the program and says so.
+  function call(handler, argument) {
+    if (stopped) return;
+    try { handler(argument); } catch (e) { fail(e); }
+  }
+  function say(sentence) {
+    var message = document.getElementById("message");
+    if (!message.hidden) return;
+    message.textContent = sentence;
+    message.hidden = false;
+    document.getElementById("client").hidden = true;
+  }
+  function fail(error) {
+    stopped = true;
+    clearInterval(timer);
+    console.error("Fizzet stopped:", error);
+    say("Fizzet stopped because of an error in the program: " + (error && error.message || error) + ".");
+  }
+  function start() {
+    if (typeof WebAssembly != "object") {
+      say("Fizzet cannot start: this browser cannot run WebAssembly, or has it turned off.");
+      return false;
+    }
+    addEventListener("error", function (e) { fail(e.error || e.message); });
+    addEventListener("unhandledrejection", function (e) { fail(e.reason); });
+    return true;
+  }
+  return {
+    call: call,
+    started: start(),
+    timer: function (interval) {
+      clearInterval(timer);
+      timer = interval ? setInterval(function () { call(_fizzet_tick); }, interval) : 0;
+    },
+  };
+})();
+
+// Where things go. Inside the client area one CSS pixel is one device pixel: the area is laid
+// out in device pixels and scaled down as a whole. Lengths of fractional CSS pixels would miss
+// the device pixels, since the browser keeps them in 64ths of a CSS pixel and draws images where
+// they fall.
+var geometry = (function () {
+  var client = document.getElementById("client");
+  var ratio = 1; // device pixels per CSS pixel of the last layout
+  var fitTexts = []; // [element, texts] of each control whose text must fit
+  var measure = document.createElement("canvas").getContext("2d");
+  function px(devicePixels) { return devicePixels + "px"; }
+  function place(e, left, top, width, height) {
+    var s = e.style;
+    s.left = px(left); s.top = px(top); s.width = px(width); s.height = px(height);
+  }
+  // The browser puts the client area at a whole CSS pixel: one that is also a whole device
+  // pixel, so that everything inside it falls on the device pixels it was placed on.
+  function offset(room) {
+    for (var step = 1; step <= 100; ++step)
+      if (Math.abs(step * ratio - Math.round(step * ratio)) < 1e-6)
+        return Math.max(0, Math.floor(room / ratio / 2 / step) * step) + "px";
+    return "0px";
+  }
+  // How far the widest of a control's texts overflows its room: 1 where it just fits.
+  function shortfall(element, texts) {
+    var style = getComputedStyle(element);
+    measure.font = style.font;
+    var roomX = element.clientWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight);
+    var worst = 0;
+    texts.forEach(function (t) {
+      var m = measure.measureText(t);
+      worst = Math.max(worst, m.width / roomX,
+                       (m.fontBoundingBoxAscent + m.fontBoundingBoxDescent) / element.clientHeight);
+    });
+    return worst;
+  }
+  return {
+    put: place,
+    fitText: function (e, texts) { if (texts.length) fitTexts.push([e, texts]); },
+    textShortfall: function () {
+      var worst = 0;
+      fitTexts.forEach(function (f) { worst = Math.max(worst, shortfall(f[0], f[1])); });
+      return worst;
+    },
+    // Lays the window out afresh, at the default font's size: the module grows it until every
+    // text fits (textShortfall).
+    layout: function () {
+      ratio = devicePixelRatio;
+      _fizzet_layOut(parseFloat(getComputedStyle(document.documentElement).fontSize) / 16, ratio);
+    },
+    client: function (width, height, ringGap, ringWidth) {
+      var s = client.style;
+      s.width = px(width); s.height = px(height);
+      s.left = offset(innerWidth * ratio - width);
+      s.top = offset(innerHeight * ratio - height);
+      s.transform = ratio == 1 ? "" : "scale(" + 1 / ratio + ")";
+      s.setProperty("--ratio", ratio);
+      s.setProperty("--ring-gap", ringGap * ratio + "px");
+      s.setProperty("--ring-width", ringWidth * ratio + "px");
+    },
+  };
+})();
+
+// lbl1: the index on its colour, and the live region that speaks it.
+var label = (function () {
+  var element = null, caption = "", shown = false;
+  return {
+    adopt: function (e) {
+      element = e;
+      e.setAttribute("aria-live", "polite");
+      e.setAttribute("aria-atomic", "true");
+    },
+    caption: function (at, length) {
+      caption = memoryText(at, length);
+      element.replaceChildren(caption);
+      shown = false;
+    },
+    // The label's text is spoken with the colour's name; new nodes for every value shown, so
+    // that a press that leaves the index as it was is answered too. A new text colour alone
+    // (the colour scheme changed) is not a value to speak.
+    back: function (back, color, name, nameLength) {
+      var spoken = document.createElement("span");
+      element.style.background = rgb(back);
+      element.style.color = rgb(color);
+      if (shown) return;
+      spoken.className = "hidden";
+      spoken.textContent = ", " + memoryText(name, nameLength);
+      element.replaceChildren(document.createTextNode(caption), spoken);
+      shown = true;
+    },
+  };
+})();
+
+// pct1's canvas, which shows the module's RGBA pixels one to a position.
+var drawing = (function () {
+  var canvas, context, image;
+  return {
+    adopt: function (e) {
+      canvas = e.appendChild(document.createElement("canvas"));
+      context = canvas.getContext("2d");
+    },
+    drawing: function (left, top, block, wide, high) {
+      if (canvas.width != wide || canvas.height != high) {
+        canvas.width = wide;
+        canvas.height = high;
+        image = null;
+      }
+      geometry.put(canvas, left, top, wide * block, high * block);
+    },
+    present: function (pixels, left, top, width, height) {
+      if (!image || image.data.buffer != HEAPU8.buffer)
+        image = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, pixels,
+                                                    canvas.width * canvas.height * 4),
+                              canvas.width, canvas.height);
+      context.putImageData(image, 0, 0, left, top, width, height);
+    },
+  };
+})();
+
+// The controls, by control id, as the module describes them.
+var controls = (function () {
+  var client = document.getElementById("client"), byId = [], first;
+  function button(e, id) {
+    e.type = "button";
+    e.addEventListener("click", function () { program.call(_fizzet_click, id); });
+    // A held key presses the button once.
+    e.addEventListener("keydown", function (k) {
+      if (k.repeat && (k.key == "Enter" || k.key == " ")) k.preventDefault();
+    });
+  }
+  function textColor() {
+    var c = getComputedStyle(document.body).color.match(/\d+/g).map(Number);
+    program.call(_fizzet_textColor, c[0] | c[1] << 8 | c[2] << 16);
+  }
+  // A window moved to a screen of another density need not change its size.
+  function followRatio() {
+    matchMedia("(resolution: " + devicePixelRatio + "dppx)").addEventListener("change",
+      function () { program.call(geometry.layout); followRatio(); }, { once: true });
+  }
+  return {
+    addControl: function (id, fields) {
+      var f = memoryText(fields).split("\x1f"), e = document.createElement(f[0]), role = f[1];
+      e.id = f[2];
+      e.textContent = f[3];
+      if (role) e.setAttribute("role", role);
+      if (f[4]) e.setAttribute("aria-label", f[4]);
+      if (f[5]) e.title = f[5];
+      if (role == "status") label.adopt(e);
+      if (role == "img") drawing.adopt(e);
+      if (!e.textContent && !role) e.className = "frame";
+      if (e.localName == "button") button(e, id);
+      geometry.fitText(e, f[6].split("\n").filter(Boolean));
+      byId[id] = e;
+      client.appendChild(e);
+    },
+    focusOrder: function (ids, count) {
+      for (var i = 0; i < count; ++i) {
+        var e = byId[HEAP32[(ids >> 2) + i]];
+        first = first || e;
+        if (e.localName != "button") e.tabIndex = 0;
+        client.appendChild(e);
+      }
+    },
+    // At the design density 12 points are the default font's 16 CSS pixels.
+    indexFont: function (id, points, family, length) {
+      byId[id].style.font = "calc(" + points / 12 + "rem * var(--ratio)) \"" +
+        memoryText(family, length) + "\", sans-serif";
+    },
+    place: function (id, left, top, width, height) {
+      geometry.put(byId[id], left, top, width, height);
+    },
+    line: function (id, index, left, top, width, height) {
+      var e = byId[id], lines = e.lines || (e.lines = []), line = lines[index];
+      if (!line) {
+        line = lines[index] = e.appendChild(document.createElement("div"));
+        line.className = "line";
+      }
+      geometry.put(line, left, top, width, height);
+    },
+    // Once the module has built the controls, before it shows the first index.
+    ready: function () {
+      first.focus();
+      textColor();
+      program.call(geometry.layout);
+      addEventListener("resize", function () { program.call(geometry.layout); });
+      followRatio();
+      matchMedia("(prefers-color-scheme: dark)").addEventListener("change", textColor);
+    },
+  };
+})();
+
+var page = Object.assign({}, program, geometry, label, drawing, controls);
