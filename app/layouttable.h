@@ -72,6 +72,18 @@ struct Margins
     int left, top, right, bottom;
 };
 inline constexpr Margins kSurfaceBorder{1, 1, 1, 0};
+// The system colours the window is drawn in, which each front-end maps to its own: the client
+// area's ground, the drawing surface's, and the lines (frames, the surface's border, the focus
+// ring).
+enum class SystemColor
+{
+    Face,
+    Window,
+    WindowText
+};
+inline constexpr SystemColor kClientColor = SystemColor::Face;
+inline constexpr SystemColor kSurfaceColor = SystemColor::Window;
+inline constexpr SystemColor kLineColor = SystemColor::WindowText;
 // lbl1's font, where the system has it; elsewhere its family's stand-in at the same size.
 inline constexpr std::string_view kIndexFontFamily = "MS Sans Serif";
 inline constexpr int kIndexFontPoints = 18;

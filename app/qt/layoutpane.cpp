@@ -2,6 +2,7 @@
 
 #include "devicepixels.h"
 #include "drawingsurface.h"
+#include "qtcolor.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -124,7 +125,7 @@ QRect LayoutPane::ringAround(const QWidget &control) const
 void LayoutPane::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    const QColor ink = palette().color(QPalette::WindowText);
+    const QColor ink = palette().color(paletteRole(Layout::kLineColor));
     const double ratio = devicePixelRatioF();
     const QPoint from = DevicePixels::origin(*this);
     const QPointF at = DevicePixels::at(*this);

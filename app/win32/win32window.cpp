@@ -1,5 +1,6 @@
 #include "win32window.h"
 
+#include "win32color.h"
 #include "win32text.h"
 #include "windowobject.h"
 
@@ -65,7 +66,8 @@ bool Win32Window::create(HINSTANCE instance, std::wstring &error)
                                                GetSystemMetrics(SM_CXSMICON),
                                                GetSystemMetrics(SM_CYSMICON), 0));
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.hbrBackground =
+        reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(sysColorIndex(Layout::kClientColor) + 1));
     wc.lpszClassName = kClassName;
     if (!RegisterClassExW(&wc) || !DibSurface::registerClass(instance)) {
         error = L"The window class cannot be registered: " + lastError();
@@ -204,7 +206,7 @@ void Win32Window::paintFrames()
 {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd_, &ps);
-    HBRUSH ink = GetSysColorBrush(COLOR_WINDOWTEXT);
+    HBRUSH ink = GetSysColorBrush(sysColorIndex(Layout::kLineColor));
     for (const WindowLayout::Line &line : layout_.lines()) {
         const RECT r = toRect(line.box);
         FillRect(dc, &r, ink);

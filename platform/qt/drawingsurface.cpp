@@ -72,7 +72,7 @@ void DrawingSurface::place(Placement placement)
 
 QColor DrawingSurface::background() const
 {
-    return palette().color(QPalette::Base);
+    return palette().color(paletteRole(Layout::kSurfaceColor));
 }
 
 void DrawingSurface::clear()
@@ -146,10 +146,10 @@ void DrawingSurface::paintGround(QPainter &painter, const QRect &exposed) const
     };
     painter.save();
     painter.setClipRect(exposed);
-    painter.fillRect(exposed, palette().color(QPalette::Window));
+    painter.fillRect(exposed, palette().color(paletteRole(Layout::kClientColor)));
     painter.fillRect(logical(placement_.room), background());
     for (const LayoutScale::Box &line : placement_.lines)
-        painter.fillRect(logical(line), palette().color(QPalette::WindowText));
+        painter.fillRect(logical(line), palette().color(paletteRole(Layout::kLineColor)));
     painter.restore();
 }
 

@@ -1,5 +1,6 @@
 #include "dibsurface.h"
 
+#include "win32color.h"
 #include "windowobject.h"
 
 #include <algorithm>
@@ -68,7 +69,8 @@ DibSurface::~DibSurface()
 
 void DibSurface::clear()
 {
-    std::fill_n(pixels_, kWidth * kHeight, Pixel::word(GetSysColor(COLOR_WINDOW)));
+    std::fill_n(pixels_, kWidth * kHeight,
+                Pixel::word(GetSysColor(sysColorIndex(Layout::kSurfaceColor))));
     dirty_ = DirtyBox();
     if (hwnd_)
         InvalidateRect(hwnd_, nullptr, FALSE);
@@ -113,10 +115,10 @@ void DibSurface::paint()
     HRGN spare = CreateRectRgnIndirect(&room);
     HRGN picture = CreateRectRgnIndirect(&shown);
     CombineRgn(spare, spare, picture, RGN_DIFF);
-    FillRgn(dc, spare, GetSysColorBrush(COLOR_WINDOW));
+    FillRgn(dc, spare, GetSysColorBrush(sysColorIndex(Layout::kSurfaceColor)));
     DeleteObject(spare);
     DeleteObject(picture);
-    HBRUSH ink = GetSysColorBrush(COLOR_WINDOWTEXT);
+    HBRUSH ink = GetSysColorBrush(sysColorIndex(Layout::kLineColor));
     for (std::size_t i = 0; i < borderLines_; ++i) {
         const RECT edge = toRect(border_[i]);
         FillRect(dc, &edge, ink);
