@@ -35,16 +35,6 @@ QRect textRoom(const QWidget &child)
     return child.contentsRect();
 }
 
-// The surface's box, room and blocks in `layout`, with every line its logical pixels may touch.
-DrawingSurface::Placement surfacePlacement(const WindowLayout &layout)
-{
-    DrawingSurface::Placement p{
-        layout.box(Layout::ControlId::pct1), layout.drawingRoom(), layout.blocks(), {}};
-    for (const WindowLayout::Line &line : layout.lines())
-        p.lines.push_back(line.box);
-    return p;
-}
-
 } // namespace
 
 LayoutPane::LayoutPane(QWidget *parent) : QWidget(parent)
@@ -70,7 +60,7 @@ void LayoutPane::apply(const WindowLayout &layout)
     for (const Placed &p : placed_)
         p.child->setGeometry(DevicePixels::nearest(layout.box(p.id), ratio));
     if (surface_)
-        surface_->place(surfacePlacement(layout));
+        surface_->place(layout);
     resize(DevicePixels::covering(layout.client(), ratio).size());
     update();
 }

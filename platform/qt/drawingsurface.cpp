@@ -15,25 +15,6 @@
 
 namespace {
 
-// The surface as the window lays it out at `scale`, its box at (0, 0).
-DrawingSurface::Placement placementAt(double scale)
-{
-    const WindowLayout layout(scale);
-    const LayoutScale::Box box = layout.box(Layout::ControlId::pct1);
-    const auto moved = [&](LayoutScale::Box b) {
-        b.left -= box.left;
-        b.top -= box.top;
-        return b;
-    };
-    DrawingSurface::Placement p{moved(box), moved(layout.drawingRoom()), layout.blocks(), {}};
-    p.blocks.left -= box.left;
-    p.blocks.top -= box.top;
-    for (const WindowLayout::Line &line : layout.lines())
-        if (line.owner == Layout::ControlId::pct1)
-            p.lines.push_back(moved(line.box));
-    return p;
-}
-
 // Screen readers present the surface as a canvas, a picture that changes, not as empty filler.
 QAccessibleInterface *canvasFactory(const QString &, QObject *object)
 {
@@ -54,16 +35,16 @@ DrawingSurface::DrawingSurface(QWidget *parent)
     setAttribute(Qt::WA_StaticContents);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
-    place(placementAt(1.0));
+    place(WindowLayout(1.0));
     clear();
 }
 
-void DrawingSurface::place(Placement placement)
+void DrawingSurface::place(const WindowLayout &layout)
 {
-    placement_ = std::move(placement);
+    layout_ = layout;
     const double ratio = devicePixelRatioF();
-    const QRect logical = DevicePixels::covering(placement_.box, ratio);
-    const QRect room = DevicePixels::covering(placement_.room, ratio);
+    const QRect logical = DevicePixels::covering(layout.box(Layout::ControlId::pct1), ratio);
+    const QRect room = DevicePixels::covering(layout.drawingRoom(), ratio);
     setGeometry(logical);
     setContentsMargins(room.left() - logical.left(), room.top() - logical.top(),
                        logical.right() - room.right(), logical.bottom() - room.bottom());
@@ -85,7 +66,7 @@ void DrawingSurface::clear()
 DrawingSurface::Grid DrawingSurface::grid() const
 {
     const QPoint from = parentWidget() ? DevicePixels::origin(*parentWidget()) : QPoint();
-    const LayoutScale::Blocks &b = placement_.blocks;
+    const LayoutScale::Blocks b = layout_.blocks();
     return {b.size, from + QPoint(b.left, b.top), DevicePixels::at(*this), devicePixelRatioF()};
 }
 
@@ -147,9 +128,9 @@ void DrawingSurface::paintGround(QPainter &painter, const QRect &exposed) const
     painter.save();
     painter.setClipRect(exposed);
     painter.fillRect(exposed, palette().color(paletteRole(Layout::kClientColor)));
-    painter.fillRect(logical(placement_.room), background());
-    for (const LayoutScale::Box &line : placement_.lines)
-        painter.fillRect(logical(line), palette().color(paletteRole(Layout::kLineColor)));
+    painter.fillRect(logical(layout_.drawingRoom()), background());
+    for (const WindowLayout::Line &line : layout_.lines())
+        painter.fillRect(logical(line.box), palette().color(paletteRole(Layout::kLineColor)));
     painter.restore();
 }
 

@@ -2,9 +2,9 @@
 
 #include "color.h"
 #include "dirtyspots.h"
-#include "layoutscale.h"
 #include "pixelsink.h"
 #include "qtcolor.h"
+#include "windowlayout.h"
 #include "x11pixelwriter.h"
 
 #include <QImage>
@@ -25,18 +25,12 @@ class DrawingSurface : public QWidget
     Q_OBJECT
 
 public:
-    // Laid out as the window is at the design scale, at its parent's origin.
+    // Where the window has it at the design scale, until placed.
     explicit DrawingSurface(QWidget *parent = nullptr);
 
-    // Where the layout puts it: its box, room, blocks and every line that its logical pixels
-    // may touch, in device pixels counted from its parent's origin.
-    struct Placement
-    {
-        LayoutScale::Box box, room;
-        LayoutScale::Blocks blocks;
-        std::vector<LayoutScale::Box> lines;
-    };
-    void place(Placement placement);
+    // Where `layout` puts it: its box, border, room and blocks, counted from its parent's
+    // origin in device pixels. It paints the layout's lines that its logical pixels touch.
+    void place(const WindowLayout &layout);
 
     QSize drawingSize() const { return image_.size(); }
     // Drawing-area coordinates; outside the area nothing happens.
@@ -88,5 +82,5 @@ private:
     std::unique_ptr<X11PixelWriter> x11_; // for x11Window_, when its pixels allow one
     std::uint32_t x11Window_ = 0;
     std::vector<X11PixelWriter::Pixel> batch_;
-    Placement placement_;
+    WindowLayout layout_{1.0};
 };

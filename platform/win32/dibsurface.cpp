@@ -9,16 +9,11 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"FizzetSurface";
 
-RECT toRect(const LayoutScale::Box &b)
+// A box of the window's client area in the surface's own pixels, whose (0, 0) is at `origin`.
+RECT toRect(const LayoutScale::Box &b, const LayoutScale::Box &origin)
 {
-    return {b.left, b.top, b.left + b.width, b.top + b.height};
-}
-
-LayoutScale::Box moved(LayoutScale::Box b, const LayoutScale::Box &origin)
-{
-    b.left -= origin.left;
-    b.top -= origin.top;
-    return b;
+    const int left = b.left - origin.left, top = b.top - origin.top;
+    return {left, top, left + b.width, top + b.height};
 }
 
 } // namespace
@@ -86,23 +81,16 @@ void DibSurface::flush()
 
 void DibSurface::layOut(const WindowLayout &layout)
 {
-    const LayoutScale::Box at = layout.box(Layout::ControlId::pct1);
-    borderLines_ = 0;
-    for (const WindowLayout::Line &line : layout.lines())
-        if (line.owner == Layout::ControlId::pct1)
-            border_[borderLines_++] = moved(line.box, at);
-    room_ = moved(layout.drawingRoom(), at);
-    blocks_ = layout.blocks();
-    blocks_.left -= at.left;
-    blocks_.top -= at.top;
+    layout_ = layout;
     InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
 RECT DibSurface::shownRect(const LayoutScale::Box &p) const
 {
-    const int b = blocks_.size;
-    return {blocks_.left + p.left * b, blocks_.top + p.top * b,
-            blocks_.left + (p.left + p.width) * b, blocks_.top + (p.top + p.height) * b};
+    const LayoutScale::Blocks blocks = layout_.blocks();
+    const int b = blocks.size;
+    return toRect({blocks.left + p.left * b, blocks.top + p.top * b, p.width * b, p.height * b},
+                  layout_.box(Layout::ControlId::pct1));
 }
 
 void DibSurface::paint()
@@ -111,7 +99,8 @@ void DibSurface::paint()
     HDC dc = BeginPaint(hwnd_, &ps);
     const RECT shown = shownRect({0, 0, kWidth, kHeight});
     // The spare room around the blocks, then the border, then the picture.
-    const RECT room = toRect(room_);
+    const LayoutScale::Box at = layout_.box(Layout::ControlId::pct1);
+    const RECT room = toRect(layout_.drawingRoom(), at);
     HRGN spare = CreateRectRgnIndirect(&room);
     HRGN picture = CreateRectRgnIndirect(&shown);
     CombineRgn(spare, spare, picture, RGN_DIFF);
@@ -119,10 +108,11 @@ void DibSurface::paint()
     DeleteObject(spare);
     DeleteObject(picture);
     HBRUSH ink = GetSysColorBrush(sysColorIndex(Layout::kLineColor));
-    for (std::size_t i = 0; i < borderLines_; ++i) {
-        const RECT edge = toRect(border_[i]);
-        FillRect(dc, &edge, ink);
-    }
+    for (const WindowLayout::Line &line : layout_.lines())
+        if (line.owner == Layout::ControlId::pct1) {
+            const RECT edge = toRect(line.box, at);
+            FillRect(dc, &edge, ink);
+        }
     SetStretchBltMode(dc, COLORONCOLOR);
     StretchBlt(dc, shown.left, shown.top, shown.right - shown.left, shown.bottom - shown.top,
                memory_, 0, 0, kWidth, kHeight, SRCCOPY);

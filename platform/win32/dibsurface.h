@@ -8,8 +8,6 @@
 
 #include <windows.h>
 
-#include <array>
-#include <cstddef>
 #include <cstdint>
 
 // The drawing surface on Win32: a child window backed by a 32-bit DIB section that keeps
@@ -55,9 +53,5 @@ private:
     HBITMAP bitmap_ = nullptr, previous_ = nullptr;
     std::uint32_t *pixels_ = nullptr; // top-down rows of kWidth
     DirtyBox dirty_;
-    // In the surface's own pixels.
-    LayoutScale::Blocks blocks_{1, 1, 1};
-    LayoutScale::Box room_{1, 1, kWidth, kHeight};
-    std::array<LayoutScale::Box, Layout::kLineCount> border_{};
-    std::size_t borderLines_ = 0;
+    WindowLayout layout_{1.0};
 };
