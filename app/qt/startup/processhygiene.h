@@ -17,9 +17,9 @@ void openStandardStreams();
 void preventBusAutolaunch();
 
 // One heap for every thread. The toolkit's helper threads and the font warm-up would each get a
-// heap of their own, each holding 64 MiB of address space: with one, the process asks for about
-// a third of the address space, and starts where a limit on it (ulimit -v) is three times
-// tighter. Must run before any other thread starts.
+// heap of their own, each reserving address space of its own: with one, the process starts
+// under a far tighter limit on its address space (ulimit -v). Must run before any other thread
+// starts.
 void oneHeap();
 
 // Reads the system's font configuration on a thread of its own while the toolkit connects to
