@@ -2,6 +2,7 @@
 #include "drawingsurface.h"
 #include "layouttable.h"
 #include "mainwindow.h"
+#include "windowfixture.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -37,7 +38,7 @@ QPalette darkPalette()
 
 // The window from the keyboard and to assistive technology: the focus order and ring, the keys
 // that press buttons, and what each control tells a screen reader.
-class KeyboardTest : public QObject
+class KeyboardTest : public QObject, WindowFixture
 {
     Q_OBJECT
 
@@ -51,32 +52,16 @@ private slots:
     void focusShowsPlainlyInAnyPalette_data();
     void focusShowsPlainlyInAnyPalette();
     void controlsAnnounceThemselves();
-
-private:
-    QPushButton *button(ControlId id) const
-    {
-        return qobject_cast<QPushButton *>(window->widget(id));
-    }
-    DrawingSurface *surface() const
-    {
-        return qobject_cast<DrawingSurface *>(window->widget(ControlId::pct1));
-    }
-    QLabel *lbl1() const { return qobject_cast<QLabel *>(window->widget(ControlId::lbl1)); }
-
-    MainWindow *window = nullptr;
 };
 
 void KeyboardTest::init()
 {
-    window = new MainWindow;
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window));
+    open();
 }
 
 void KeyboardTest::cleanup()
 {
-    delete window;
-    window = nullptr;
+    close();
 }
 
 void KeyboardTest::tabFollowsTabIndexFromInitialFocus()

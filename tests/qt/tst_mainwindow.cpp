@@ -1,6 +1,7 @@
 #include "drawingsurface.h"
 #include "layouttable.h"
 #include "mainwindow.h"
+#include "windowfixture.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -24,7 +25,7 @@ QImage blankDrawing(const DrawingSurface &surface)
 } // namespace
 
 // The window as a user meets it: its controls, focus, and what clicks do.
-class MainWindowTest : public QObject
+class MainWindowTest : public QObject, WindowFixture
 {
     Q_OBJECT
 
@@ -44,34 +45,21 @@ private slots:
     void labelShowsIndexOnItsColour();
 
 private:
-    QPushButton *button(ControlId id) const
-    {
-        return qobject_cast<QPushButton *>(window->widget(id));
-    }
-    DrawingSurface *surface() const
-    {
-        return qobject_cast<DrawingSurface *>(window->widget(ControlId::pct1));
-    }
-    QLabel *lbl1() const { return qobject_cast<QLabel *>(window->widget(ControlId::lbl1)); }
     void waitForTicks(int ticks);
 
-    MainWindow *window = nullptr;
     int ticks = 0;
 };
 
 void MainWindowTest::init()
 {
-    window = new MainWindow;
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window));
+    open();
     ticks = 0;
     connect(window->timer(), &QTimer::timeout, this, [this] { ++ticks; });
 }
 
 void MainWindowTest::cleanup()
 {
-    delete window;
-    window = nullptr;
+    close();
 }
 
 void MainWindowTest::waitForTicks(int count)
