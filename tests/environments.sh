@@ -139,19 +139,28 @@ run() {
 }
 
 # --- No window can be had -------------------------------------------------------------------
-run "no display" 1 1 exit -u DISPLAY
-run "unreachable display" 1 1 exit DISPLAY=:473
-run "unreachable Wayland display" 1 1 exit -u DISPLAY WAYLAND_DISPLAY=wayland-473
-run "garbage DISPLAY" 1 1 exit 'DISPLAY=no such:display!'
-run "QT_QPA_PLATFORM=bogus" 1 1 exit QT_QPA_PLATFORM=bogus
+# Each says why in its own words.
+unreached='fizzet: cannot connect to the display'
+LINE='fizzet: no display is set \(neither DISPLAY nor WAYLAND_DISPLAY\)' \
+    run "no display" 1 1 exit -u DISPLAY
+LINE='fizzet: no display is set \(neither DISPLAY nor WAYLAND_DISPLAY\)' \
+    run "empty DISPLAY" 1 1 exit DISPLAY=
+LINE="$unreached :473" run "unreachable display" 1 1 exit DISPLAY=:473
+LINE="$unreached wayland-473" \
+    run "unreachable Wayland display" 1 1 exit -u DISPLAY WAYLAND_DISPLAY=wayland-473
+LINE="$unreached no such:display!" run "garbage DISPLAY" 1 1 exit 'DISPLAY=no such:display!'
+LINE='fizzet: the window system "bogus" \(QT_QPA_PLATFORM\) cannot be started' \
+    run "QT_QPA_PLATFORM=bogus" 1 1 exit QT_QPA_PLATFORM=bogus
 main_xvfb=$XVFB_PID
 touch "$work/cookies"
 XVFB_ARGS="-auth $work/cookies" start_xvfb || exit 1
 xauth -q -f "$work/cookies" add "$DISPLAY" . "$(mcookie)"
-run "refused authorization" 1 1 exit XAUTHORITY=/dev/null
+LINE="fizzet: the display $DISPLAY refused the connection: not authorized \\(see XAUTHORITY\\)" \
+    run "refused authorization" 1 1 exit XAUTHORITY=/dev/null
 kill "$XVFB_PID"
 start_xvfb 640x480x8 || exit 1
-run "8-bit screen" 1 1 exit
+LINE="fizzet: cannot draw on the display $DISPLAY: it has 8-bit color, and at least 15-bit color is needed" \
+    run "8-bit screen" 1 1 exit
 kill "$XVFB_PID"
 XVFB_PID=$main_xvfb DISPLAY=$display
 

@@ -23,13 +23,19 @@ constexpr int kMinimumDepth = 15; // bits per pixel below which Qt cannot paint
 
 namespace Diagnosis {
 
+bool displaySet()
+{
+    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
 QString displayProblem(const QByteArray &libraryOutput)
 {
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
     if (!platform.isEmpty())
         return QStringLiteral("the window system \"%1\" (QT_QPA_PLATFORM) cannot be started")
             .arg(QString::fromLocal8Bit(platform));
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+    if (!displaySet())
         return QStringLiteral("no display is set (neither DISPLAY nor WAYLAND_DISPLAY)");
     if (libraryOutput.contains("uthorization"))
         return QStringLiteral("the display %1 refused the connection: not authorized (see "
@@ -40,17 +46,23 @@ QString displayProblem(const QByteArray &libraryOutput)
 
 QString pluginProblem()
 {
-    const QString name =
-        qEnvironmentVariableIsEmpty("DISPLAY") ? QStringLiteral("wayland") : QStringLiteral("xcb");
-    const QByteArray path =
-        QFile::encodeName(QLibraryInfo::path(QLibraryInfo::PluginsPath) +
-                          QLatin1String("/platforms/libq") + name + QLatin1String(".so"));
-    if (void *plugin = dlopen(path.constData(), RTLD_LAZY | RTLD_LOCAL)) {
-        dlclose(plugin);
-        return {};
+    const bool x11 = !qEnvironmentVariableIsEmpty("DISPLAY");
+    const QString name = x11 ? QStringLiteral("xcb") : QStringLiteral("wayland");
+    // Wayland's platform comes in two plugins, for EGL and for plain shared memory; either will do.
+    const QStringList files = x11 ? QStringList{QStringLiteral("libqxcb.so")}
+                                  : QStringList{QStringLiteral("libqwayland-egl.so"),
+                                                QStringLiteral("libqwayland-generic.so")};
+    QString why;
+    for (const QString &file : files) {
+        const QByteArray path = QFile::encodeName(QLibraryInfo::path(QLibraryInfo::PluginsPath) +
+                                                  QLatin1String("/platforms/") + file);
+        if (void *plugin = dlopen(path.constData(), RTLD_LAZY | RTLD_LOCAL)) {
+            dlclose(plugin);
+            return {};
+        }
+        const char *error = dlerror();
+        why = QString::fromLocal8Bit(error ? error : "");
     }
-    const char *error = dlerror();
-    const QString why = QString::fromLocal8Bit(error ? error : "");
     // The loader says so when it cannot map a library's pages.
     if (why.contains(QLatin1String("Cannot allocate memory")) ||
         why.contains(QLatin1String("failed to map segment")))

@@ -133,7 +133,8 @@ void StartupGuard::collect(QtMsgType type, const QMessageLogContext &, const QSt
         return;
     }
     const QByteArray output = StderrCapture::end();
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    // With no display to go to, that is the reason, whatever else is missing.
+    if (Diagnosis::displaySet() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         if (const QString problem = Diagnosis::pluginProblem(); !problem.isEmpty())
             Diagnosis::fail(problem);
     if (LastWords::memoryIsShort())
