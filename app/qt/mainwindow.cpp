@@ -52,6 +52,8 @@ MainWindow::MainWindow()
     static const bool roles = (QAccessible::installFactory(&windowPartsFactory), true);
     Q_UNUSED(roles);
     setWindowTitle(QStringLiteral("Fizzet"));
+    // A fixed layout whose arrows point the way they step, whatever the language's direction.
+    setLayoutDirection(Qt::LeftToRight);
     fitSizeToState();
     services_.echoLabelOn({widget(ControlId::cmd1), widget(ControlId::cmd2)});
     routeEvents();

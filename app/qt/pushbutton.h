@@ -2,6 +2,8 @@
 
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 
 // A push button that Return, Enter and Space press: down while the key is held, one click when
 // it is let go. The button keeps which key holds it down, so that a held key's repeats, whether
@@ -34,6 +36,16 @@ protected:
             setDown(false);
             click();
         }
+    }
+    // The caption is laid out in the button's own direction, not the application's: "<" stays
+    // "<" in a right-to-left language.
+    void paintEvent(QPaintEvent *) override
+    {
+        QStylePainter painter(this);
+        painter.setLayoutDirection(layoutDirection());
+        QStyleOptionButton option;
+        initStyleOption(&option);
+        painter.drawControl(QStyle::CE_PushButton, option);
     }
     void focusOutEvent(QFocusEvent *event) override
     {

@@ -43,6 +43,7 @@ private slots:
     void surfaceShowsEveryPositionAsPlotted();
     void labelShowsIndexOnItsColour_data();
     void labelShowsIndexOnItsColour();
+    void staysLeftToRightInAnyDirection();
 
 private:
     void waitForTicks(int ticks);
@@ -210,6 +211,19 @@ void MainWindowTest::labelShowsIndexOnItsColour()
         for (int x = 0; x < shown.width() && !inked; ++x)
             inked = std::abs(QColor(shown.pixel(x, y)).lightness() - back.lightness()) > 100;
     QVERIFY(inked);
+}
+
+// Started right to left (-reverse, or a right-to-left language), the window is the same picture:
+// "<", which steps down, on the left and pointing left.
+void MainWindowTest::staysLeftToRightInAnyDirection()
+{
+    const QImage leftToRight = window->grab().toImage();
+    close();
+    QApplication::setLayoutDirection(Qt::RightToLeft);
+    open();
+    const QImage rightToLeft = window->grab().toImage();
+    QApplication::setLayoutDirection(Qt::LeftToRight);
+    QCOMPARE(rightToLeft, leftToRight);
 }
 
 QTEST_MAIN(MainWindowTest)

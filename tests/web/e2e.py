@@ -220,6 +220,21 @@ def crisp(url, scale):
         r.b.close()
 
 
+def right_to_left(url):
+    """In a right-to-left document the window looks as it does left to right: "<", which
+    steps down, stays on the left and points left."""
+    b = Browser(url)
+    try:
+        x, y, w, h = b.box("#client")
+        ltr = b.shot().crop((x, y, x + w, y + h))
+        b.js("document.documentElement.dir = 'rtl'")
+        time.sleep(0.2)
+        x, y, w, h = b.box("#client")
+        check("right to left, the window is the same picture", b.shot().crop((x, y, x + w, y + h)).tobytes() == ltr.tobytes())
+    finally:
+        b.close()
+
+
 def ticks_from_trails(wind):
     """Ticks run under Wind from its Reset: a row that holds one point shows a trail from x = 0
     to where the point was one tick before, each tick a step of 0 or 1 with equal chance."""
@@ -238,6 +253,7 @@ def main():
             run(url, scale, dark)
     for scale in (1.25, 1.5, 3):
         crisp(url, scale)
+    right_to_left(url)
     finish("e2e")
 
 
