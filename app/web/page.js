@@ -30,15 +30,22 @@ var program = (function () {
     message.hidden = false;
     document.getElementById("client").hidden = true;
   }
+  var noWasm = "Fizzet cannot start: this browser cannot run WebAssembly, or has it turned off.";
+  // The module is part of the page, so its compilation fails only where the browser will not
+  // compile WebAssembly at all (a policy without 'wasm-unsafe-eval', say).
+  function refused(error) {
+    return typeof WebAssembly == "object" && error instanceof WebAssembly.CompileError;
+  }
   function fail(error) {
     stopped = true;
     clearInterval(timer);
     console.error("Fizzet stopped:", error);
-    say("Fizzet stopped because of an error in the program: " + (error && error.message || error) + ".");
+    say(refused(error) ? noWasm : "Fizzet stopped because of an error in the program: " +
+        (error && error.message || error) + ".");
   }
   function start() {
     if (typeof WebAssembly != "object") {
-      say("Fizzet cannot start: this browser cannot run WebAssembly, or has it turned off.");
+      say(noWasm);
       return false;
     }
     addEventListener("error", function (e) { fail(e.error || e.message); });

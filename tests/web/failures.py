@@ -1,9 +1,11 @@
 #!/usr/bin/python3
 """The page where things go wrong, in real headless Chromium: no script, no WebAssembly, an
 error inside the program, and a tab hidden while the animation runs; and the page served over
-http, where the browser's rules differ from those for a file.
+http, where the browser's rules differ from those for a file, also under a policy that forbids
+WebAssembly.
 
   failures.py PAGE"""
+import contextlib
 import functools
 import http.server
 import os
@@ -81,9 +83,15 @@ def hidden_tab(url):
         r.b.close()
 
 
-def over_http(path):
-    """Served by a web server on this machine's loopback, the page starts as from disk."""
+@contextlib.contextmanager
+def served(path, headers=()):
+    """The page served by a web server on this machine's loopback, with `headers` added."""
     class Quiet(http.server.SimpleHTTPRequestHandler):
+        def end_headers(self):
+            for name, value in headers:
+                self.send_header(name, value)
+            super().end_headers()
+
         def log_message(self, *args):
             pass
 
@@ -91,7 +99,16 @@ def over_http(path):
     server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
     threading.Thread(target=server.serve_forever, daemon=True).start()
     try:
-        b = Browser(f"http://127.0.0.1:{server.server_port}/{os.path.basename(path)}")
+        yield f"http://127.0.0.1:{server.server_port}/{os.path.basename(path)}"
+    finally:
+        server.shutdown()
+        server.server_close()
+
+
+def over_http(path):
+    """Served over http, the page starts as from disk."""
+    with served(path) as url:
+        b = Browser(url)
         try:
             errors = [e for e in b.console() if e.get("level") == "SEVERE"]
             check("over http the page starts, with nothing said on the console",
@@ -99,9 +116,28 @@ def over_http(path):
                   and not errors, errors)
         finally:
             b.close()
-    finally:
-        server.shutdown()
-        server.server_close()
+
+
+def wasm_forbidden(path):
+    """A policy that lets the page's script run but not its WebAssembly: the browser's refusal,
+    said as such, the engine's own words on the console, and no scrollbar."""
+    policy = ("Content-Security-Policy", "script-src 'unsafe-inline'")
+    with served(path, [policy]) as url:
+        b = Browser(url, ready=False)
+        try:
+            time.sleep(0.5)
+            text = shown_text(b)
+            console = [e["message"] for e in b.console() if e.get("level") == "SEVERE"]
+            check("a policy that forbids WebAssembly gets the page's own sentence for it",
+                  text == "Fizzet cannot start: this browser cannot run WebAssembly, or has it "
+                  "turned off.", text)
+            check("… with the engine's words on the console",
+                  any("WebAssembly" in m for m in console), console)
+            check("… and no scrollbar", b.js(
+                "var d = document.documentElement;"
+                "return d.scrollWidth <= d.clientWidth && d.scrollHeight <= d.clientHeight"))
+        finally:
+            b.close()
 
 
 def main():
@@ -111,6 +147,7 @@ def main():
     program_error(url)
     hidden_tab(url)
     over_http(sys.argv[1])
+    wasm_forbidden(sys.argv[1])
     finish("failures")
 
 
