@@ -207,6 +207,27 @@ for delay in 0.01 0.02 0.03 0.05 0.08 0.15; do
     LINE=$lost run "X server killed ${delay} s after launch" 1 1 "xdies@$delay"
 done
 
+# --- Scale factors below 1: the window as at 1, whole -----------------------------------------
+scaled_shot() { # factor, file
+    (exec env HOME="$work" XDG_RUNTIME_DIR="$runtime" "$marker=1" QT_SCALE_FACTOR="$1" "$prog") \
+        2>"$work/err" &
+    APP=$!
+    await_window
+    sleep 0.5
+    if [ -n "$WID" ]; then import -window "$WID" "$2"; "$xclose" "$WID"; fi
+    await_end
+}
+scaled_shot 1 "$work/x1.png"
+for factor in 0.5 0.75; do
+    rm -f "$work/x.png"
+    scaled_shot "$factor" "$work/x.png"
+    problems=()
+    [ "$status" = 0 ] || problems+=("status $status")
+    [ -s "$work/x.png" ] && [ "$(compare -metric AE "$work/x1.png" "$work/x.png" null: 2>&1)" = 0 ] ||
+        problems+=("not the window as at scale 1")
+    verdict "scale factor $factor: the window as at scale 1" ${problems[@]+"${problems[@]}"}
+done
+
 # --- Limits: out of memory, or no thread to be had, said as such -----------------------------
 # A sanitizer's shadow memory needs far more address space than these limits give.
 if ! ldd "$prog" | grep -q libasan; then

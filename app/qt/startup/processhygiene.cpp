@@ -41,6 +41,13 @@ void preventBusAutolaunch()
     setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
 }
 
+void noScaleBelowOne()
+{
+    const char *factor = std::getenv("QT_SCALE_FACTOR");
+    if (factor && *factor && std::strtod(factor, nullptr) < 1)
+        setenv("QT_SCALE_FACTOR", "1", 1);
+}
+
 void oneHeap()
 {
     mallopt(M_ARENA_MAX, 1);

@@ -16,6 +16,12 @@ void openStandardStreams();
 // given, or sits at $XDG_RUNTIME_DIR/bus, nothing changes and screen readers work as usual.
 void preventBusAutolaunch();
 
+// Qt draws widgets at no fewer device pixels than logical ones, so a scale factor below 1
+// (QT_SCALE_FACTOR) would shrink the window but not what is drawn in it, and cut it off. Such a
+// factor is taken as 1: the window at its smallest, a device pixel a position. Must run before
+// the toolkit starts.
+void noScaleBelowOne();
+
 // One heap for every thread. The toolkit's helper threads and the font warm-up would each get a
 // heap of their own, each reserving address space of its own: with one, the process starts
 // under a far tighter limit on its address space (ulimit -v). Must run before any other thread

@@ -15,6 +15,7 @@ std::unique_ptr<QApplication> start(int &argc, char **argv)
     ProcessHygiene::oneHeap();
     LastWords::install();
     ProcessHygiene::preventBusAutolaunch();
+    ProcessHygiene::noScaleBelowOne();
     LogLimiter::install();
     // Integer scale factors keep every plotted pixel a crisp square block.
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
