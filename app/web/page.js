@@ -63,9 +63,10 @@ var program = (function () {
 })();
 
 // Where things go. Inside the client area one CSS pixel is one device pixel: the area is laid
-// out in device pixels and scaled down as a whole. Lengths of fractional CSS pixels would miss
+// out in device pixels and zoomed out as a whole. Lengths of fractional CSS pixels would miss
 // the device pixels, since the browser keeps them in 64ths of a CSS pixel and draws images where
-// they fall.
+// they fall; a transform would be drawn after the browser's own zoom has rounded the lengths,
+// and blend them.
 var geometry = (function () {
   var client = document.getElementById("client");
   var ratio = 1; // device pixels per CSS pixel of the last layout
@@ -76,12 +77,13 @@ var geometry = (function () {
     var s = e.style;
     s.left = px(left); s.top = px(top); s.width = px(width); s.height = px(height);
   }
-  // The browser puts the client area at a whole CSS pixel: one that is also a whole device
-  // pixel, so that everything inside it falls on the device pixels it was placed on.
+  // The browser may put the client area at a whole CSS pixel: one that is also a whole device
+  // pixel, so that everything inside it falls on the device pixels it was placed on. In device
+  // pixels, as the client area's lengths are.
   function offset(room) {
     for (var step = 1; step <= 100; ++step)
       if (Math.abs(step * ratio - Math.round(step * ratio)) < 1e-6)
-        return Math.max(0, Math.floor(room / ratio / 2 / step) * step) + "px";
+        return px(Math.round(Math.max(0, Math.floor(room / ratio / 2 / step) * step) * ratio));
     return "0px";
   }
   // How far the widest of a control's texts overflows its room: 1 where it just fits.
@@ -114,9 +116,9 @@ var geometry = (function () {
     client: function (width, height, ringGap, ringWidth) {
       var s = client.style;
       s.width = px(width); s.height = px(height);
+      s.zoom = 1 / ratio;
       s.left = offset(innerWidth * ratio - width);
       s.top = offset(innerHeight * ratio - height);
-      s.transform = ratio == 1 ? "" : "scale(" + 1 / ratio + ")";
       s.setProperty("--ratio", ratio);
       s.setProperty("--ring-gap", ringGap * ratio + "px");
       s.setProperty("--ring-width", ringWidth * ratio + "px");

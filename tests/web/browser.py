@@ -17,10 +17,15 @@ VIEWPORT = (480, 720)
 
 class Browser:
     def __init__(self, url, scale=1.0, dark=False, headless=True, flags=(), ready=True,
-                 first=None):
+                 first=None, zoomed=False):
+        """`zoomed`: the screen's own density, as browser zoom and desktop scaling give it,
+        rather than the developer tools' emulation of one."""
         self.profile = tempfile.mkdtemp(prefix="fizzet-chromium.")
         options = webdriver.ChromeOptions()
         options.binary_location = CHROMIUM
+        if zoomed:
+            flags = (*flags, f"--force-device-scale-factor={scale:g}",
+                     f"--window-size={VIEWPORT[0]},{VIEWPORT[1]}")
         for flag in ("--no-sandbox", "--disable-dev-shm-usage", "--hide-scrollbars",
                      "--force-color-profile=srgb", "--no-first-run",
                      "--user-data-dir=" + self.profile, *flags):
@@ -30,8 +35,9 @@ class Browser:
         options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
         self.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
         self.scale = scale
-        self.cdp("Emulation.setDeviceMetricsOverride", width=VIEWPORT[0], height=VIEWPORT[1],
-                 deviceScaleFactor=scale, mobile=False)
+        if not zoomed:
+            self.cdp("Emulation.setDeviceMetricsOverride", width=VIEWPORT[0],
+                     height=VIEWPORT[1], deviceScaleFactor=scale, mobile=False)
         if dark:
             self.cdp("Emulation.setEmulatedMedia",
                      features=[{"name": "prefers-color-scheme", "value": "dark"}])

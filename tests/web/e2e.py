@@ -203,8 +203,10 @@ def run(url, scale, dark):
 
 
 def crisp(url, scale):
-    """At a fractional ratio too, positions are even blocks and frame lines solid."""
-    r = Run(url, scale, False)
+    """At a fractional ratio too, as browser zoom and desktop scaling give it, positions are
+    even blocks, the first row and column included, and frame lines solid with no half-tone
+    beside them."""
+    r = Run(url, scale, False, zoomed=True)
     try:
         start = r.b.shot()
         r.background, ink = start.getpixel(r.drawing), r.at(start, "shp1", 20, 0)
@@ -213,9 +215,13 @@ def crisp(url, scale):
         r.press("cmd4")
         image = r.b.shot()
         x, y, w, h = r.b.box("#shp1")
-        line = {image.getpixel((i, y + h // 2)) for i in range(x, x + int(scale))}
+        across = [image.getpixel((i, y + h // 2)) for i in range(x - 2, x + int(scale) + 2)]
+        down = [image.getpixel((x + w // 2, j)) for j in range(y - 2, y + int(scale) + 2)]
+        ground = image.getpixel((x - 2, y + h // 2))
+        solid = all(set(side) == {ground, ink} for side in (across, down))
         check(f"scale {scale:g}: each position one even block of {r.block} device pixels, "
-              "frame lines solid", r.positions(image)[1] and r.plotted(image) and line == {ink})
+              "frame lines solid", r.positions(image)[1] and r.plotted(image) and solid,
+              (across, down))
     finally:
         r.b.close()
 
@@ -251,7 +257,7 @@ def main():
     for scale in (1, 2):
         for dark in (False, True):
             run(url, scale, dark)
-    for scale in (1.25, 1.5, 3):
+    for scale in (1.1, 1.25, 1.5, 1.75, 2.5, 3):
         crisp(url, scale)
     right_to_left(url)
     finish("e2e")
