@@ -1,5 +1,6 @@
 #include "qtruntimeservices.h"
 
+#include "atspiannouncer.h"
 #include "basicpalette.h"
 #include "contrast.h"
 #include "drawingsurface.h"
@@ -8,6 +9,7 @@
 #include <QAccessible>
 #include <QLabel>
 #include <QTimer>
+#include <QWidget>
 
 #include <algorithm>
 #include <sys/random.h>
@@ -67,6 +69,8 @@ void QtRuntimeServices::announceLabel()
             QAccessibleEvent changed(echo, QAccessible::DescriptionChanged);
             QAccessible::updateAccessibility(&changed);
         }
+        if (echo->hasFocus())
+            AtSpiAnnouncer::descriptionChanged(echo, lbl1_.accessibleName());
     }
 }
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """What a screen reader sees of the real program, through AT-SPI: names and roles, and the
-change event that makes a step of the palette stepper heard on the focused button.
+change event, carrying the new value, that makes a step of the palette stepper heard on the
+focused button.
 
 Run inside a D-Bus session on an X server:  atspi.py PROGRAM"""
 import os
@@ -78,28 +79,40 @@ try:
         time.sleep(0.05)
     check('">" has the focus at start', nxt.getState().contains(pyatspi.STATE_FOCUSED))
 
-    # Press Space on the focused ">" and collect the description changes that arrive.
+    # Press Space on the focused ">", then on "<", and collect the description changes that
+    # arrive: a screen reader speaks the event's own data.
     heard = []
 
     def on_change(event):
         source = event.source
-        heard.append((source.name, source.getState().contains(pyatspi.STATE_FOCUSED),
-                      source.description))
+        data = event.any_data if isinstance(event.any_data, str) else None
+        heard.append((source.name, source.getState().contains(pyatspi.STATE_FOCUSED), data))
 
-    def press_then_stop():
+    def presses():
         subprocess.run(["xdotool", "key", "space"], check=True)
+        GLib.timeout_add(700, tab_then_press)
+        return False
+
+    def tab_then_press():
+        heard.append(("tab", False, None))
+        subprocess.run(["xdotool", "key", "Tab", "space"], check=True)
         GLib.timeout_add(1500, lambda: pyatspi.Registry.stop())
         return False
 
     pyatspi.Registry.registerEventListener(on_change,
                                            "object:property-change:accessible-description")
-    GLib.timeout_add(300, press_then_stop)
+    GLib.timeout_add(300, presses)
     pyatspi.Registry.start()
-    on_focus = [d for name, focused, d in heard if focused]
-    check('one press raises one description change on the focused ">", carrying "9, blue"',
-          on_focus == ["9, blue"], heard)
-    check('the label then reads "9, blue"',
-          any(n.name == "9, blue" and n.getRoleName() == "label" for n in descendants(app)))
+    split = heard.index(("tab", False, None)) if ("tab", False, None) in heard else len(heard)
+    # Events that carry a text, and which button raised them: only the one pressed, which has
+    # the focus.
+    spoken = lambda events: [(n, d) for n, _, d in events if d]
+    check('a press of ">" is heard on it as its new value, "9, blue", the event\'s own data',
+          spoken(heard[:split]) == [("Next basic color", "9, blue")], heard)
+    check('a press of "<" is heard on it as "8, dark gray"',
+          spoken(heard[split:]) == [("Previous basic color", "8, dark gray")], heard)
+    check('the label then reads "8, dark gray"',
+          any(n.name == "8, dark gray" and n.getRoleName() == "label" for n in descendants(app)))
 finally:
     proc.terminate()
     proc.wait(timeout=10)
