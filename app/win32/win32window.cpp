@@ -53,13 +53,12 @@ void fillOutline(HDC dc, const LayoutScale::Box &box, int width, HBRUSH ink)
     }
 }
 
-} // namespace
-
-bool Win32Window::create(HINSTANCE instance, std::wstring &error)
+// The window's class, and the drawing surface's; false if either cannot be registered.
+bool registerClasses(HINSTANCE instance, WNDPROC procedure)
 {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = &Win32Window::procedure;
+    wc.lpfnWndProc = procedure;
     wc.hInstance = instance;
     wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
     wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
@@ -69,7 +68,14 @@ bool Win32Window::create(HINSTANCE instance, std::wstring &error)
     wc.hbrBackground =
         reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(sysColorIndex(Layout::kClientColor) + 1));
     wc.lpszClassName = kClassName;
-    if (!RegisterClassExW(&wc) || !DibSurface::registerClass(instance)) {
+    return RegisterClassExW(&wc) && DibSurface::registerClass(instance);
+}
+
+} // namespace
+
+bool Win32Window::create(HINSTANCE instance, std::wstring &error)
+{
+    if (!registerClasses(instance, &Win32Window::procedure)) {
         error = L"The window class cannot be registered: " + lastError();
         return false;
     }
@@ -270,13 +276,12 @@ LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam)
         if (services_ && reinterpret_cast<HWND>(lParam) == control(ControlId::lbl1))
             return reinterpret_cast<LRESULT>(services_->labelColors(reinterpret_cast<HDC>(wParam)));
         break;
-    case WM_DPICHANGED: {
-        const auto *suggested = reinterpret_cast<const RECT *>(lParam);
+    case WM_DPICHANGED: // laid out afresh, where the system suggests
         layOut(HIWORD(wParam));
-        SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, 0, 0,
+        SetWindowPos(hwnd_, nullptr, reinterpret_cast<const RECT *>(lParam)->left,
+                     reinterpret_cast<const RECT *>(lParam)->top, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         return 0;
-    }
     case WM_ACTIVATE:
         if (onActivate(wParam))
             return 0;
