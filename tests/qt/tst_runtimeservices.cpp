@@ -1,10 +1,8 @@
-#include "basicpalette.h"
 #include "dirtyspots.h"
 #include "drawingsurface.h"
 #include "pixelsink.h"
 #include "qtcolor.h"
 #include "qtruntimeservices.h"
-#include "randomsource.h"
 
 #include <QLabel>
 #include <QTest>
@@ -21,13 +19,6 @@ private slots:
     void init();
     void cleanup();
 
-    void basicPaletteInAttributeOrder_data();
-    void basicPaletteInAttributeOrder();
-    void randomUnitStaysBelowOne_data();
-    void randomUnitStaysBelowOne();
-    void randomUnitStepsAreEven();
-    void intToTextHasNoBlank_data();
-    void intToTextHasNoBlank();
     void plotPixelSetsOnePixelInItsColour();
     void plotPixelClipsOutsideDrawingArea_data();
     void plotPixelClipsOutsideDrawingArea();
@@ -59,76 +50,6 @@ void RuntimeServicesTest::cleanup()
 {
     delete services;
     delete window;
-}
-
-void RuntimeServicesTest::basicPaletteInAttributeOrder_data()
-{
-    QTest::addColumn<int>("index");
-    QTest::addColumn<QString>("rgb");
-    const char *expected[] = {"#000000", "#000080", "#008000", "#008080", "#800000", "#800080",
-                              "#808000", "#c0c0c0", "#808080", "#0000ff", "#00ff00", "#00ffff",
-                              "#ff0000", "#ff00ff", "#ffff00", "#ffffff"};
-    for (int i = 0; i < 16; ++i)
-        QTest::addRow("%d", i) << i << QString::fromLatin1(expected[i]);
-}
-
-void RuntimeServicesTest::basicPaletteInAttributeOrder()
-{
-    QFETCH(int, index);
-    QFETCH(QString, rgb);
-    QCOMPARE(toQColor(services->basicPaletteColor(static_cast<std::int16_t>(index))).name(), rgb);
-}
-
-void RuntimeServicesTest::randomUnitStaysBelowOne_data()
-{
-    QTest::addColumn<uint>("bits");
-    QTest::addColumn<float>("unit");
-    QTest::newRow("zero") << 0u << 0.0f;
-    QTest::newRow("half") << 0x80000000u << 0.5f;
-    QTest::newRow("low bits ignored") << 0x000000FFu << 0.0f;
-    QTest::newRow("engine maximum") << 0xFFFFFFFFu << 1.0f - 0x1p-24f;
-}
-
-void RuntimeServicesTest::randomUnitStaysBelowOne()
-{
-    QFETCH(uint, bits);
-    QFETCH(float, unit);
-    QCOMPARE(unitFromBits(bits), unit);
-    QVERIFY(unitFromBits(bits) < 1.0f);
-    QVERIFY(static_cast<int>(256 * static_cast<double>(unitFromBits(bits))) <= 255);
-}
-
-void RuntimeServicesTest::randomUnitStepsAreEven()
-{
-    // The floor(3r) steps of the jitter come out about equally often.
-    int counts[3] = {};
-    constexpr int kDraws = 30'000;
-    for (int i = 0; i < kDraws; ++i) {
-        const float r = services->randomUnit();
-        QVERIFY(r >= 0.0f && r < 1.0f);
-        ++counts[static_cast<int>(3 * static_cast<double>(r))];
-    }
-    for (int count : counts)
-        QVERIFY2(std::abs(count - kDraws / 3) < 600, qPrintable(QString::number(count)));
-}
-
-void RuntimeServicesTest::intToTextHasNoBlank_data()
-{
-    QTest::addColumn<int>("value");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("0") << 0 << "0";
-    QTest::newRow("8") << 8 << "8";
-    QTest::newRow("15") << 15 << "15";
-    QTest::newRow("-1") << -1 << "-1";
-    QTest::newRow("max") << 32767 << "32767";
-    QTest::newRow("min") << -32768 << "-32768";
-}
-
-void RuntimeServicesTest::intToTextHasNoBlank()
-{
-    QFETCH(int, value);
-    QFETCH(QString, text);
-    QCOMPARE(QString::fromStdString(services->intToText(static_cast<std::int16_t>(value))), text);
 }
 
 void RuntimeServicesTest::plotPixelSetsOnePixelInItsColour()
