@@ -31,6 +31,16 @@ bool DibSurface::registerClass(HINSTANCE instance)
 
 HWND DibSurface::create(HWND parent, int id, HINSTANCE instance)
 {
+    if (!createPicture())
+        return nullptr;
+    hwnd_ = CreateWindowExW(0, kClassName, L"Point animation", WS_CHILD | WS_VISIBLE | WS_TABSTOP,
+                            0, 0, 1, 1, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                            instance, this);
+    return hwnd_;
+}
+
+bool DibSurface::createPicture()
+{
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = kWidth;
@@ -42,14 +52,11 @@ HWND DibSurface::create(HWND parent, int id, HINSTANCE instance)
     bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     memory_ = CreateCompatibleDC(nullptr);
     if (!bitmap_ || !memory_)
-        return nullptr;
+        return false;
     pixels_ = static_cast<std::uint32_t *>(bits);
     previous_ = static_cast<HBITMAP>(SelectObject(memory_, bitmap_));
-    hwnd_ = CreateWindowExW(0, kClassName, L"Point animation", WS_CHILD | WS_VISIBLE | WS_TABSTOP,
-                            0, 0, 1, 1, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                            instance, this);
     clear();
-    return hwnd_;
+    return true;
 }
 
 DibSurface::~DibSurface()
@@ -71,18 +78,22 @@ void DibSurface::clear()
         InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
-void DibSurface::flush()
+RECT DibSurface::flush()
 {
-    if (const auto box = dirty_.take()) {
-        const RECT shown = shownRect(*box);
+    const auto box = dirty_.take();
+    if (!box)
+        return {};
+    const RECT shown = shownRect(*box);
+    if (hwnd_)
         InvalidateRect(hwnd_, &shown, FALSE);
-    }
+    return shown;
 }
 
 void DibSurface::layOut(const WindowLayout &layout)
 {
     layout_ = layout;
-    InvalidateRect(hwnd_, nullptr, FALSE);
+    if (hwnd_)
+        InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
 RECT DibSurface::shownRect(const LayoutScale::Box &p) const

@@ -21,8 +21,11 @@ public:
 
     // Registers the window class once per process; false if that fails.
     static bool registerClass(HINSTANCE instance);
-    // The child window, named for screen readers; null if it cannot be made.
+    // The picture, then the child window, named for screen readers; null if either cannot be
+    // made.
     HWND create(HWND parent, int id, HINSTANCE instance);
+    // The picture alone, cleared: a DIB section of kWidth x kHeight; false if it cannot be made.
+    bool createPicture();
     ~DibSurface();
 
     // Positions outside the drawing area are ignored.
@@ -30,11 +33,16 @@ public:
     // The same as plot() for each, in order.
     void plotAll(std::span<const PixelPlot> plots) { sink().plotAll(plots); }
     void clear();
-    // Invalidates what was plotted since the last flush.
-    void flush();
+    // Invalidates what was plotted since the last flush, and returns it: the pixels of the
+    // surface that show it (empty when nothing was plotted).
+    RECT flush();
     // Takes its border, room and blocks from `layout`, where the surface is at its box.
     void layOut(const WindowLayout &layout);
     HWND hwnd() const { return hwnd_; }
+    // Where `positions` are shown, in the surface's own pixels: whole blocks.
+    RECT shownRect(const LayoutScale::Box &positions) const;
+    // The picture's word at a drawing position inside it.
+    std::uint32_t pixel(int x, int y) const { return pixels_[y * kWidth + x]; }
 
     // A DIB's pixel: 0x00RRGGBB.
     struct Pixel
@@ -46,7 +54,6 @@ private:
     PixelSink<Pixel> sink() { return {pixels_, kWidth, kWidth, kHeight, dirty_}; }
     static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     void paint();
-    RECT shownRect(const LayoutScale::Box &positions) const;
 
     HWND hwnd_ = nullptr;
     HDC memory_ = nullptr;
