@@ -16,15 +16,10 @@ start_xvfb || exit 1
 display=$DISPLAY
 marker=FIZZET_ENVIRONMENT_RUN_$$ # inherited by anything the program starts
 
-passed=0 failed=0
-verdict() { # name, then problems (none: passed)
-    local name=$1
-    shift
-    if [ $# -eq 0 ]; then
-        passed=$((passed + 1)); echo "ok   $name"
-    else
-        failed=$((failed + 1)); echo "FAIL $name: $*"; sed 's/^/     | /' "$work/err"
-    fi
+. "$here/verdict.sh"
+# A verdict, with what the program said when it failed.
+report() { # name, then problems (none: passed)
+    verdict "$@" || sed 's/^/     | /' "$work/err"
 }
 
 # Kills the X server at once, with no word from the shell about it.
@@ -134,7 +129,7 @@ run() {
         problems+=("left running: $(ps -o args= -p "$left" | paste -sd,)")
         kill ${left//,/ } 2>/dev/null
     fi
-    verdict "$name (status $status, $lines lines)" "${problems[@]}"
+    report "$name (status $status, $lines lines)" ${problems[@]+"${problems[@]}"}
     if [[ $ending == x* ]]; then start_xvfb || exit 1; display=$DISPLAY; fi
 }
 
@@ -225,7 +220,7 @@ for factor in 0.5 0.75; do
     [ "$status" = 0 ] || problems+=("status $status")
     [ -s "$work/x.png" ] && [ "$(compare -metric AE "$work/x1.png" "$work/x.png" null: 2>&1)" = 0 ] ||
         problems+=("not the window as at scale 1")
-    verdict "scale factor $factor: the window as at scale 1" ${problems[@]+"${problems[@]}"}
+    report "scale factor $factor: the window as at scale 1" ${problems[@]+"${problems[@]}"}
 done
 
 # --- Limits: out of memory, or no thread to be had, said as such -----------------------------
@@ -251,9 +246,8 @@ if ! ldd "$prog" | grep -q libasan; then
             [ "$(grep -c '' "$work/err")" = 1 ] || problems+=("not one line saying what failed") ;;
         *) problems+=("status $status") ;;
         esac
-        verdict "address space limited to $limit KB (status $status)" ${problems[@]+"${problems[@]}"}
+        report "address space limited to $limit KB (status $status)" ${problems[@]+"${problems[@]}"}
     done
 fi
 
-echo "environments: $passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish environments

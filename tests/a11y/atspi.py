@@ -13,29 +13,13 @@ import pyatspi
 from gi.repository import GLib
 
 program = sys.argv[1]
-failures = []
-
-
-def check(what, ok, seen=""):
-    print(("ok   " if ok else "FAIL ") + what + (f" (saw {seen!r})" if not ok else ""))
-    if not ok:
-        failures.append(what)
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "web"))
+from atspitree import application, descendants  # noqa: E402
+from verdict import check, finish  # noqa: E402
 
 
 def find_app():
-    desktop = pyatspi.Registry.getDesktop(0)
-    for app in desktop:
-        if app is not None and app.name == "fizzet":
-            return app
-    return None
-
-
-def descendants(node):
-    for child in node:
-        if child is None:
-            continue
-        yield child
-        yield from descendants(child)
+    return application(lambda name: name == "fizzet")
 
 
 env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
@@ -54,7 +38,7 @@ try:
         time.sleep(0.05)
     check("the program shows up on the accessibility bus", app is not None)
     if app is None:
-        sys.exit(1)
+        finish("atspi")
     nodes = list(descendants(app))
     by_name = {n.name: n for n in nodes}
     role = lambda n: n.getRoleName() if n is not None else None
@@ -117,5 +101,4 @@ finally:
     proc.terminate()
     proc.wait(timeout=10)
 
-print(f"atspi: {len(failures)} failed")
-sys.exit(1 if failures else 0)
+finish("atspi")

@@ -12,4 +12,4 @@ start_xvfb || exit 1
 export XDG_RUNTIME_DIR
 XDG_RUNTIME_DIR=$(mktemp -d)
 trap 'stop_all; rm -rf "$XDG_RUNTIME_DIR"' EXIT
-dbus-run-session -- /usr/bin/python3 "$script" "$(realpath "$1")" 2> >(grep -v 'fd limit' >&2)
+dbus-run-session -- /usr/bin/python3 -B "$script" "$(realpath "$1")" 2> >(grep -v 'fd limit' >&2)

@@ -16,16 +16,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 trap 'stop_all; rm -rf "$work"' EXIT
 
-passed=0 failed=0
-check() { # description, then a command that succeeds when the check holds
-    local what=$1
-    shift
-    if "$@"; then
-        passed=$((passed + 1)); echo "ok   $what"
-    else
-        failed=$((failed + 1)); echo "FAIL $what"; return 1
-    fi
-}
+. "$here/../verdict.sh"
 
 # The window's _NET_WM_ICON holds the 16, 32 and 48 pixel pictures, in that order, each the
 # same ARGB words as the menu entry's PNG of that size.
@@ -287,5 +278,4 @@ if [ -z "$windows" ]; then
     APP=
 fi
 
-echo "e2e: $passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish e2e

@@ -75,7 +75,7 @@ void MainWindowTest::isFixedSizeFizzetWindow()
     QCOMPARE(window->minimumSize(), window->maximumSize());
     QVERIFY(!(window->windowFlags() & Qt::WindowMaximizeButtonHint));
     QVERIFY(!window->timer()->isActive());
-    QCOMPARE(window->timer()->interval(), 25);
+    QCOMPARE(window->timer()->interval(), Layout::kTickInterval);
 }
 
 // At 96 dpi every control sits where the layout table puts it, 15 twips to the pixel.
@@ -202,7 +202,7 @@ void MainWindowTest::labelShowsIndexOnItsColour()
     for (int i = 0; i < downs; ++i)
         QTest::mouseClick(button(ControlId::cmd2), Qt::LeftButton);
     QCOMPARE(lbl1()->text(), text);
-    QCOMPARE(lbl1()->font().pointSize(), 18);
+    QCOMPARE(lbl1()->font().pointSize(), Layout::kIndexFontPoints);
     const QImage shown = lbl1()->grab().toImage();
     QCOMPARE(QColor(shown.pixel(2, 2)), back);
     // the number itself is drawn, in a colour that stands out from the background

@@ -4,6 +4,7 @@ D-Bus session whose accessibility bus is on, so that Chromium exposes the page a
 Orca. A press of ">" must change the live region's text, with the focus left where it was.
 
 Run by tests/a11y/atspi.sh, in a D-Bus session on an X server:  atspi.py PAGE"""
+import os
 import subprocess
 import sys
 import time
@@ -14,13 +15,8 @@ from gi.repository import GLib
 from browser import Browser, page_url
 from verdict import check, finish
 
-def descendants(node, depth=0):
-    for child in node:
-        if child is None or depth > 40:
-            continue
-        yield child
-        yield from descendants(child, depth + 1)
-
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "a11y"))
+from atspitree import application, descendants  # noqa: E402
 
 def text_of(node):
     try:
@@ -31,12 +27,10 @@ def text_of(node):
 
 
 def live_region():
-    desktop = pyatspi.Registry.getDesktop(0)
-    for app in desktop:
-        if app is not None and "hromium" in (app.name or ""):
-            for n in descendants(app):
-                if n.getRoleName() == "status bar":
-                    return n
+    app = application(lambda name: "hromium" in name)
+    for n in descendants(app) if app is not None else ():
+        if n.getRoleName() == "status bar":
+            return n
     return None
 
 
