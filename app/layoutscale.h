@@ -4,8 +4,8 @@
 #include <array>
 #include <cmath>
 
-// The layout is drawn on a grid of 96 dots per inch and scaled from there as a whole, by a factor
-// of at least 1, the same way by every front-end.
+// The layout is drawn on a grid of 96 dots per inch and scaled from there as a whole, the same
+// way by every front-end.
 namespace LayoutScale {
 
 // A rectangle of whole pixels: left and top inclusive, width and height at least 1.
@@ -33,7 +33,7 @@ inline Box area(const Box &b, double factor)
 // Lines scale: a box's first and last rows and columns stay on the lines it shares with its
 // neighbours (frame rectangles, and the drawing surface whose edges they meet), `line` pixels
 // wide (at least 1).
-inline Box outline(const Box &b, double factor, int line = 1)
+inline Box outline(const Box &b, double factor, int line)
 {
     const int left = scaled(b.left, factor), top = scaled(b.top, factor);
     return {left, top, scaled(b.right(), factor) - left + line,

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace {
 
@@ -29,9 +30,8 @@ WindowLayout::WindowLayout(double scale)
             for (const Box &side : LayoutScale::sides(box(c.id), line_))
                 lines_[n++] = {c.id, side};
     }
-    const auto sides = LayoutScale::sides(surface, line_); // top, bottom, left, right
-    const int drawn[] = {m.top, m.bottom, m.left, m.right};
-    for (std::size_t i = 0; i < sides.size(); ++i)
+    const int drawn[] = {m.top, m.bottom, m.left, m.right}; // in the order sides() gives
+    for (std::size_t i = 0; i < std::size(drawn); ++i)
         if (drawn[i])
             lines_[n++] = {ControlId::pct1, LayoutScale::sides(surface, drawn[i] * line_)[i]};
 }

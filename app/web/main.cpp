@@ -38,9 +38,9 @@ EMSCRIPTEN_KEEPALIVE void fizzet_tick()
     services.present();
 }
 
-EMSCRIPTEN_KEEPALIVE double fizzet_layOut(double factor, double ratio)
+EMSCRIPTEN_KEEPALIVE void fizzet_layOut(double factor, double ratio)
 {
-    return PageLayout::layOut(factor, ratio);
+    PageLayout::layOut(factor, ratio);
 }
 
 // text: the page's text colour, as 0x00BBGGRR.

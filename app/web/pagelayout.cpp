@@ -155,7 +155,7 @@ void build()
                    static_cast<int>(Layout::kIndexFontFamily.size()));
 }
 
-double layOut(double factor, double ratio)
+void layOut(double factor, double ratio)
 {
     const WindowLayout layout =
         WindowLayout::fitted(factor * WindowLayout::kDesignDpi, ratio, [](const WindowLayout &at) {
@@ -163,7 +163,6 @@ double layOut(double factor, double ratio)
             return page_textShortfall();
         });
     placeAll(layout);
-    return layout.scale() / ratio;
 }
 
 } // namespace PageLayout

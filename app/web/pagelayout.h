@@ -11,8 +11,7 @@ void build();
 
 // Lays the window out at `factor` CSS pixels per 96-dpi pixel (at least 1) on a screen of
 // `ratio` device pixels per CSS pixel, grown until every text fits and each drawing position is a
-// block of at least a CSS pixel in whole device pixels. Returns the factor used, at which a second
-// call lays everything out where it is.
-double layOut(double factor, double ratio);
+// block of at least a CSS pixel in whole device pixels.
+void layOut(double factor, double ratio);
 
 } // namespace PageLayout

@@ -63,11 +63,17 @@ void DrawingSurface::clear()
     update(contentsRect());
 }
 
+// The window's device pixel that the layout's boxes are counted from: the parent's origin.
+QPoint DrawingSurface::layoutOrigin() const
+{
+    return parentWidget() ? DevicePixels::origin(*parentWidget()) : QPoint();
+}
+
 DrawingSurface::Grid DrawingSurface::grid() const
 {
-    const QPoint from = parentWidget() ? DevicePixels::origin(*parentWidget()) : QPoint();
     const LayoutScale::Blocks b = layout_.blocks();
-    return {b.size, from + QPoint(b.left, b.top), DevicePixels::at(*this), devicePixelRatioF()};
+    return {b.size, layoutOrigin() + QPoint(b.left, b.top), DevicePixels::at(*this),
+            devicePixelRatioF()};
 }
 
 // The logical pixels that the device pixels `device` (in the window) touch.
@@ -111,19 +117,17 @@ void DrawingSurface::paintEvent(QPaintEvent *event)
     const QRect shown = shownArea();
     const QRect covered = g.ratio == 1 ? shown : shown.adjusted(1, 1, -1, -1);
     if (!covered.contains(exposed))
-        paintGround(painter, exposed);
+        paintGround(painter, g, exposed);
     paintBlocks(painter, g, exposed);
 }
 
 // Beneath the blocks: the window's ground and lines around the box, the room's background, and
 // the border.
-void DrawingSurface::paintGround(QPainter &painter, const QRect &exposed) const
+void DrawingSurface::paintGround(QPainter &painter, const Grid &g, const QRect &exposed) const
 {
-    const double ratio = devicePixelRatioF();
-    const QPoint from = parentWidget() ? DevicePixels::origin(*parentWidget()) : QPoint();
-    const QPointF at = DevicePixels::at(*this);
+    const QPoint from = layoutOrigin();
     const auto logical = [&](const LayoutScale::Box &b) {
-        return DevicePixels::toLogical(b, from, at, ratio);
+        return DevicePixels::toLogical(b, from, g.at, g.ratio);
     };
     painter.save();
     painter.setClipRect(exposed);

@@ -67,7 +67,8 @@ private:
     }
     QColor background() const;
     QRect toLogical(const Grid &grid, const LayoutScale::Box &device) const;
-    void paintGround(QPainter &painter, const QRect &exposed) const;
+    QPoint layoutOrigin() const;
+    void paintGround(QPainter &painter, const Grid &grid, const QRect &exposed) const;
     void paintBlocks(QPainter &painter, const Grid &grid, const QRect &exposed) const;
     bool putPixels(const Grid &grid, const QRect &changed, std::span<const DirtySpots::Spot> spots);
     void copySpots(QImage &window, QPoint origin, std::span<const DirtySpots::Spot> spots);
