@@ -1,12 +1,14 @@
 #pragma once
 
 #include "layoutscale.h"
+#include "palettestepper.h"
 #include "pointfield.h"
 
 #include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 // The window's fixed layout, in twips (1/1440 inch; 15 twips make one pixel at 96 dots per inch).
@@ -142,6 +144,19 @@ constexpr std::size_t indexOf(ControlId id)
 constexpr LayoutScale::Box gridBox(const Control &c)
 {
     return {toPixels(c.left), toPixels(c.top), toPixels(c.width), toPixels(c.height)};
+}
+
+// Every index lbl1 can show, as it shows them: in decimal, from PaletteStepper::kFirst up.
+inline constexpr std::array<std::string_view, 16> kIndexTexts{
+    "0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13", "14", "15"};
+static_assert(kIndexTexts.size() == PaletteStepper::kLast - PaletteStepper::kFirst + 1);
+
+// The texts a control must have room for: its caption, or every index for lbl1.
+constexpr std::span<const std::string_view> textsToFit(const Control &c)
+{
+    if (c.id == ControlId::lbl1)
+        return kIndexTexts;
+    return {&c.caption, 1};
 }
 
 // Whether the keyboard focus stops at a control: those with a tab index but the labels.

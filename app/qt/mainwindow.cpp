@@ -23,6 +23,15 @@ QString toQString(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// The texts the control must have room for.
+QStringList textsOf(const Layout::Control &control)
+{
+    QStringList texts;
+    for (const std::string_view text : Layout::textsToFit(control))
+        texts << toQString(text);
+    return texts;
+}
+
 QFont indexFont()
 {
     QFont font(toQString(Layout::kIndexFontFamily), Layout::kIndexFontPoints, QFont::Normal);
@@ -88,7 +97,7 @@ QWidget *MainWindow::createControl(const Layout::Control &control, Controls &con
     switch (control.kind) {
     case Layout::Kind::PushButton: {
         auto *button = new PushButton(toQString(control.caption), &pane);
-        pane.place(button, control.id, {button->text()});
+        pane.place(button, control.id, textsOf(control));
         return button;
     }
     case Layout::Kind::Timer:
@@ -108,20 +117,16 @@ QWidget *MainWindow::createControl(const Layout::Control &control, Controls &con
     return nullptr;
 }
 
-// A label; lbl1 in its own font, with room for every index.
+// A label; lbl1 in its own font.
 QLabel *MainWindow::createLabel(const Layout::Control &control, Controls &controls)
 {
     auto *label = new QLabel(toQString(control.caption), controls.pane);
     label->setAlignment(Qt::AlignCenter);
-    QStringList texts{label->text()};
     if (control.id == ControlId::lbl1) {
         label->setFont(indexFont());
         controls.lbl1 = label;
-        texts.clear();
-        for (int index = PaletteStepper::kFirst; index <= PaletteStepper::kLast; ++index)
-            texts << QString::number(index);
     }
-    controls.pane->place(label, control.id, texts);
+    controls.pane->place(label, control.id, textsOf(control));
     return label;
 }
 

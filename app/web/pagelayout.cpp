@@ -2,13 +2,10 @@
 
 #include "layouttable.h"
 #include "page.h"
-#include "palettestepper.h"
 #include "windowlayout.h"
 
 #include <algorithm>
 #include <array>
-#include <charconv>
-#include <iterator>
 #include <string_view>
 
 namespace {
@@ -85,25 +82,18 @@ constexpr bool fieldsFit()
 {
     for (const Control &c : Layout::kControls)
         if (c.name.size() + 2 * c.caption.size() + c.accessibleName.size() +
-                c.accessibleDescription.size() + 32 + 3 * (PaletteStepper::kLast + 1) >=
+                c.accessibleDescription.size() + 32 + 3 * Layout::kIndexTexts.size() >=
             Fields::kSize)
             return false;
     return true;
 }
 static_assert(fieldsFit());
 
-// The texts that must fit in a control: its caption, or for lbl1 every index.
+// The texts that must fit in a control, one a line.
 void textsToFit(const Control &c, Fields &fields)
 {
-    if (c.id != ControlId::lbl1) {
-        fields << c.caption;
-        return;
-    }
-    for (int index = PaletteStepper::kFirst; index <= PaletteStepper::kLast; ++index) {
-        char digits[4];
-        const auto end = std::to_chars(std::begin(digits), std::end(digits), index).ptr;
-        fields.line({digits, static_cast<std::size_t>(end - digits)});
-    }
+    for (const std::string_view text : Layout::textsToFit(c))
+        fields.line(text);
     fields << "";
 }
 

@@ -1,27 +1,9 @@
 #include "win32text.h"
 
-#include "palettestepper.h"
-
 #include <algorithm>
 #include <cwchar>
-#include <vector>
-
-namespace {
 
 using Layout::ControlId;
-
-// The texts a control must have room for: its caption, or every index for lbl1.
-std::vector<std::wstring> textsOf(const Layout::Control &c)
-{
-    if (c.id != ControlId::lbl1)
-        return {widen(c.caption)};
-    std::vector<std::wstring> texts;
-    for (int index = PaletteStepper::kFirst; index <= PaletteStepper::kLast; ++index)
-        texts.push_back(std::to_wstring(index));
-    return texts;
-}
-
-} // namespace
 
 std::wstring widen(std::string_view text)
 {
@@ -78,7 +60,8 @@ double textShortfall(HWND window, const WindowLayout &layout, HFONT font, HFONT 
         const HGDIOBJ old = SelectObject(dc, c.id == ControlId::lbl1 ? indexFont : font);
         const int edge = c.kind == Layout::Kind::PushButton ? 3 * layout.line() : 0;
         const LayoutScale::Box box = layout.box(c.id);
-        for (const std::wstring &text : textsOf(c)) {
+        for (const std::string_view caption : Layout::textsToFit(c)) {
+            const std::wstring text = widen(caption);
             SIZE size{};
             GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
             worst = std::max({worst, double(size.cx) / (box.width - 2 * edge),

@@ -1,4 +1,5 @@
 #include "basicpalette.h"
+#include "layouttable.h"
 #include "standardservices.h"
 
 #include <doctest/doctest.h>
@@ -70,6 +71,9 @@ TEST_CASE("numbers are written in decimal digits, with no blank")
         CAPTURE(w.value);
         CHECK(services.intToText(static_cast<std::int16_t>(w.value)) == w.text);
     }
+    // The layout makes room for lbl1's texts as they are written.
+    for (int i = PaletteStepper::kFirst; i <= PaletteStepper::kLast; ++i)
+        CHECK(services.intToText(static_cast<std::int16_t>(i)) == Layout::kIndexTexts[i]);
 }
 
 TEST_CASE("the palette runs in attribute order: dark forms, greys, bright forms, white")
