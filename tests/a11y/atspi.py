@@ -13,7 +13,7 @@ import pyatspi
 from gi.repository import GLib
 
 program = sys.argv[1]
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "web"))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
 from atspitree import application, descendants  # noqa: E402
 from verdict import check, finish  # noqa: E402
 

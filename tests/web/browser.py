@@ -1,7 +1,9 @@
 """Real Chromium, driven as a person drives it: Debian's chromium through chromium-driver and
-python3-selenium. Screenshots come back in device pixels, as PIL images."""
+python3-selenium. Screenshots come back in device pixels, as PIL images. Importing it puts the
+helpers the page's scripts share with the desktop's (tests/, tests/e2e/) on the path."""
 import io
 import os
+import sys
 import shutil
 import tempfile
 import time
@@ -10,6 +12,7 @@ from PIL import Image
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 
+sys.path[:0] = [os.path.join(os.path.dirname(os.path.abspath(__file__)), d) for d in ("..", "../e2e")]
 CHROMIUM = "/usr/lib/chromium/chromium"  # /usr/bin/chromium is a wrapper script
 # A viewport that holds the page at twice its size; Chromium widens a narrower headless window.
 VIEWPORT = (480, 720)
@@ -76,14 +79,15 @@ class Browser:
                     selector, inner)
         return tuple(round(v * self.scale) for v in r)
 
-    def key(self, key, code=None, vk=0, repeats=0):
-        """A real key press through the browser's input pipeline; `repeats` auto-repeats while
-        it is held."""
+    def key(self, key, code=None, vk=0, down=True, up=True, repeat=False):
+        """A real key going down and up (or one of them) through the browser's input pipeline;
+        `repeat`: a repeat of a key held down."""
         event = dict(key=key, code=code or key, windowsVirtualKeyCode=vk, nativeVirtualKeyCode=vk)
-        text = {"Enter": "\r", " ": " "}.get(key, "")
-        for i in range(repeats + 1):
-            self.cdp("Input.dispatchKeyEvent", type="keyDown", autoRepeat=i > 0, text=text, **event)
-        self.cdp("Input.dispatchKeyEvent", type="keyUp", **event)
+        if down:
+            text = {"Enter": "\r", " ": " "}.get(key, "")
+            self.cdp("Input.dispatchKeyEvent", type="keyDown", autoRepeat=repeat, text=text, **event)
+        if up:
+            self.cdp("Input.dispatchKeyEvent", type="keyUp", **event)
         time.sleep(0.05)
 
     def click(self, selector):

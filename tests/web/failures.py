@@ -15,7 +15,9 @@ import time
 
 from browser import Browser, page_url
 from verdict import check, finish
-from e2e import Run, ticks_from_trails
+import scenario
+from e2e import Page
+from layout import Layout
 
 def shown_text(b):
     """The text of the page as a person reads it, less the heading kept for screen readers."""
@@ -61,26 +63,27 @@ def program_error(url):
         b.close()
 
 
-def hidden_tab(url):
+def hidden_tab(url, layout):
     """Three seconds frozen, as a hidden tab's timers may be, between two shown seconds: no
     burst of ticks follows."""
-    r = Run(url, 1, False)
+    p = Page(url, 1)
     try:
-        r.background = r.b.shot().getpixel(r.drawing)
-        r.press("cmd8", "cmd5", "cmd3")
+        w = scenario.Window(p, layout)
+        w.ground = p.shot().getpixel((w.left, w.top))
+        w.press("Wind", "Reset", "Start")
         began = time.monotonic()
         time.sleep(1.0)
-        r.b.cdp("Page.setWebLifecycleState", state="frozen")
+        p.b.cdp("Page.setWebLifecycleState", state="frozen")
         time.sleep(3.0)
-        r.b.cdp("Page.setWebLifecycleState", state="active")
+        p.b.cdp("Page.setWebLifecycleState", state="active")
         time.sleep(1.0)
-        r.press("cmd4")
+        w.press("Stop")
         shown = time.monotonic() - began - 3.0
-        ticks = ticks_from_trails(r.plotted())
+        ticks = scenario.ticks(layout, w.plotted())
         check(f"after a hidden spell no burst: {ticks:.0f} ticks in {shown:.1f} s shown",
-              ticks <= shown * 40 + 20)
+              ticks <= shown * 1000 / layout.tick_ms + 20)
     finally:
-        r.b.close()
+        p.b.close()
 
 
 @contextlib.contextmanager
@@ -141,13 +144,13 @@ def wasm_forbidden(path):
 
 
 def main():
-    url = page_url(sys.argv[1])
+    url = page_url(sys.argv[2])
     without_script(url)
     without_wasm(url)
     program_error(url)
-    hidden_tab(url)
-    over_http(sys.argv[1])
-    wasm_forbidden(sys.argv[1])
+    hidden_tab(url, Layout(sys.argv[1]))
+    over_http(sys.argv[2])
+    wasm_forbidden(sys.argv[2])
     finish("failures")
 
 

@@ -1,0 +1,119 @@
+// Writes the window as the core decides it, for the scripts that drive the real program: the
+// layout table (controls, their boxes in twips, captions, names, tab order), the drawing's size,
+// the tick interval, the stepper's range, the basic colours, and the boxes in device pixels at
+// the scales the scripts meet (1 and 2), with the lines drawn in the
+// window-text colour.
+//   writelayout FILE
+#include "basicpalette.h"
+#include "layouttable.h"
+#include "palettestepper.h"
+#include "windowlayout.h"
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace {
+
+std::string quoted(std::string_view s)
+{
+    std::string out = "\"";
+    for (char c : s) {
+        if (c == '"' || c == '\\')
+            out += '\\';
+        out += c;
+    }
+    return out + '"';
+}
+
+std::string list(std::initializer_list<int> values)
+{
+    std::string out = "[";
+    for (int v : values)
+        out += (out.size() > 1 ? ", " : "") + std::to_string(v);
+    return out + "]";
+}
+
+std::string list(const LayoutScale::Box &b)
+{
+    return list({b.left, b.top, b.width, b.height});
+}
+
+constexpr std::string_view kKinds[] = {"PushButton", "Timer", "DrawingSurface", "FrameRect",
+                                       "Label"};
+
+std::string controls()
+{
+    std::string out;
+    for (const Layout::Control &c : Layout::kControls) {
+        out += out.empty() ? "{\n" : ",\n";
+        out += "    " + quoted(c.name) +
+               ": {\"kind\": " + quoted(kKinds[static_cast<int>(c.kind)]) +
+               ", \"caption\": " + quoted(c.caption) +
+               ", \"twips\": " + list({c.left, c.top, c.width, c.height}) +
+               ", \"tabIndex\": " + std::to_string(c.tabIndex) +
+               ", \"accessibleName\": " + quoted(c.accessibleName) +
+               ", \"description\": " + quoted(c.accessibleDescription) + "}";
+    }
+    return out + "\n  }";
+}
+
+std::string focusOrder()
+{
+    std::string out = "[";
+    for (Layout::ControlId id : Layout::focusOrder())
+        out += (out.size() > 1 ? ", " : "") + quoted(Layout::control(id).name);
+    return out + "]";
+}
+
+std::string palette()
+{
+    std::string out = "[";
+    for (const BasicPalette::Entry &e : BasicPalette::kEntries)
+        out += (out.size() > 1 ? ",\n    " : "\n    ") + std::string("{\"rgb\": ") +
+               list({redOf(e.color), greenOf(e.color), blueOf(e.color)}) +
+               ", \"name\": " + quoted(e.name) + "}";
+    return out + "\n  ]";
+}
+
+std::string at(double scale)
+{
+    const WindowLayout layout(scale);
+    std::string boxes;
+    for (const Layout::Control &c : Layout::kControls)
+        if (c.kind != Layout::Kind::Timer)
+            boxes += (boxes.empty() ? "" : ", ") + quoted(c.name) + ": " + list(layout.box(c.id));
+    std::string lines;
+    for (const WindowLayout::Line &line : layout.lines())
+        lines += (lines.empty() ? "" : ", ") + list(line.box);
+    const LayoutScale::Blocks b = layout.blocks();
+    return "{\"client\": " + list(layout.client()) +
+           ", \"blocks\": " + list({b.left, b.top, b.size}) + ",\n      \"boxes\": {" + boxes +
+           "},\n      \"lines\": [" + lines + "]}";
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc != 2) {
+        std::fputs("usage: writelayout FILE\n", stderr);
+        return 2;
+    }
+    const std::string json =
+        "{\n  \"twipsPerPixel\": " + std::to_string(Layout::kTwipsPerPixel) +
+        ",\n  \"client\": " + list({Layout::kClientWidth, Layout::kClientHeight}) +
+        ",\n  \"drawing\": " + list({Layout::kDrawingWidth, Layout::kDrawingHeight}) +
+        ",\n  \"tickInterval\": " + std::to_string(Layout::kTickInterval) + ",\n  \"index\": " +
+        list({PaletteStepper::kFirst, PaletteStepper::kLast, PaletteStepper::kInitial}) +
+        ",\n  \"focusOrder\": " + focusOrder() + ",\n  \"controls\": " + controls() +
+        ",\n  \"palette\": " + palette() + ",\n  \"at\": {\n    \"1\": " + at(1) +
+        ",\n    \"2\": " + at(2) + "\n  }\n}\n";
+    std::FILE *file = std::fopen(argv[1], "wb");
+    const bool written = file && std::fwrite(json.data(), 1, json.size(), file) == json.size();
+    if (!file || std::fclose(file) != 0 || !written) {
+        std::perror(argv[1]);
+        return 1;
+    }
+    return 0;
+}
