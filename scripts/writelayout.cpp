@@ -87,7 +87,7 @@ std::string at(double scale)
     for (const WindowLayout::Line &line : layout.lines())
         lines += (lines.empty() ? "" : ", ") + list(line.box);
     const LayoutScale::Blocks b = layout.blocks();
-    return "{\"client\": " + list(layout.client()) +
+    return "{\"client\": " + list(layout.client()) + ", \"room\": " + list(layout.drawingRoom()) +
            ", \"blocks\": " + list({b.left, b.top, b.size}) + ",\n      \"boxes\": {" + boxes +
            "},\n      \"lines\": [" + lines + "]}";
 }

@@ -12,7 +12,6 @@ class Layout:
             self.data = json.load(f)
         self.wide, self.high = self.data["drawing"]
         self.first, self.last, self.initial = self.data["index"]
-        self.focus_order = self.data["focusOrder"]
         self.tick_ms = self.data["tickInterval"]
 
     def at(self, scale):
@@ -26,12 +25,10 @@ class Layout:
         x, y, w, h = self.box(name, scale)
         return x + w // 2, y + h // 2
 
-    def caption(self, name):
-        return self.data["controls"][name]["caption"]
-
-    def named(self, caption):
-        """The control with this caption."""
-        return next(n for n, c in self.data["controls"].items() if c["caption"] == caption)
+    def named(self, text):
+        """The control with this caption or accessible name."""
+        return next(n for n, c in self.data["controls"].items()
+                    if text in (c["caption"], c["accessibleName"]))
 
     def colour(self, index):
         return tuple(self.data["palette"][index]["rgb"])

@@ -18,6 +18,8 @@ import time
 
 from verdict import check
 
+# The controls the focus stops at, by caption (or name), in the order Tab takes it.
+FOCUS_ORDER = (">", "<", "Start", "Stop", "Point animation", "Sort", "Wind", "Fall", "Reset")
 INKED = 30000  # squared distance in RGB from the label's ground that counts as its digits' ink
 
 
@@ -95,8 +97,8 @@ def lines(w):
             image.size)
     w.ground = image.getpixel((w.left, w.top))
     w.ink = image.getpixel(tuple(w.at["lines"][0][:2]))
-    px, right, bottom = image.load(), w.left + w.layout.wide * w.block, w.top + w.layout.high * w.block
-    drawn = lambda x, y: w.left <= x < right and w.top <= y < bottom  # the drawing lies on top
+    px, (rx, ry, rw, rh) = image.load(), w.at["room"]
+    drawn = lambda x, y: rx <= x < rx + rw and ry <= y < ry + rh  # the drawing lies on top
     broken = [line for line in w.at["lines"] if any(
         px[x, y] != w.ink and not drawn(x, y) for x in range(line[0], line[0] + line[2])
         for y in range(line[1], line[1] + line[3]))]
@@ -135,8 +137,9 @@ def keyboard(w):
 
 
 def focus_order(w):
-    """Tab moves the focus ring from stop to stop in the layout's order, and round again."""
-    d, order = w.d, w.layout.focus_order
+    """Tab moves the focus ring from stop to stop in the order a person reads the window by,
+    each band's controls before the next band's, and round again."""
+    d, order = w.d, [w.layout.named(c) for c in FOCUS_ORDER]
     before = d.shot()
     went = []
     for i in range(len(order)):
@@ -146,7 +149,7 @@ def focus_order(w):
         after = d.shot()
         went.append(reached if ring_moved(w, before, after, left, reached) else "?")
         before = after
-    w.check(f"Tab moves the focus ring round {order}", went == order[1:] + order[:1], went)
+    w.check(f"Tab moves the focus ring round {FOCUS_ORDER}", went == order[1:] + order[:1], went)
     d.key("tab")
     d.key("tab")
     d.key("space")  # Start
