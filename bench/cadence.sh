@@ -8,7 +8,6 @@ seconds=${2:-30}
 . "$(dirname "$0")/../scripts/xvfb-run-window.sh"
 start_xvfb || exit 1
 start_window "$build/bench/bench_cadence" "$seconds"
-click 100 104 # Reset
-click 36 104  # Start
+LAYOUT=$build/layout.json press Reset Start
 wait "$APP"
 APP=

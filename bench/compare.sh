@@ -11,6 +11,7 @@
 #   bench/compare.sh [BUILD_DIR] [SECONDS] [NAME=BUILD_DIR ...]
 set -euo pipefail
 build=$(realpath "${1:-build}")
+export LAYOUT=$build/layout.json # where every program compared has its buttons
 seconds=${2:-30}
 shift $(($# < 2 ? $# : 2))
 programs=("fizzet=$build")
@@ -37,7 +38,7 @@ animate() { # name, title, command...
             WID=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -1) && break
             sleep 0.05
         done
-        if [ "$name" != floor ]; then click 100 104; click 36 104; fi # Reset, Start
+        if [ "$name" != floor ]; then press Reset Start; fi
         sleep 2 # settle
         local a0 x0
         a0=$(cpu_us "$APP") x0=$(cpu_us "$XVFB_PID")
@@ -99,8 +100,7 @@ if command -v valgrind >/dev/null; then
                     sleep 0.1
                 done
                 sleep 1
-                click 100 104
-                click 36 104
+                press Reset Start
                 wait "$APP"
                 APP=
             done

@@ -21,8 +21,7 @@ cadence() { # name, command...
         . "$here/../scripts/xvfb-run-window.sh"
         start_xvfb
         start_window "$@" >"$out/$name.txt" 2>/dev/null
-        click 100 104
-        click 36 104
+        LAYOUT=$windows/layout.json press Reset Start
         local server=
         [[ $1 == wine ]] && server=$(pgrep -n wineserver || true)
         local before

@@ -6,17 +6,16 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 prog=${1:-build/app/fizzet}
+LAYOUT=$(dirname "$(dirname "$prog")")/layout.json
 . scripts/xvfb-run-window.sh
 start_xvfb || exit 1
 
 capture() { # scale, output
-    local k=$1
-    QT_SCALE_FACTOR=$k start_window "$prog"
-    click $((164 * k)) $((280 * k)) # Wind
-    click $((100 * k)) $((104 * k)) # Reset
-    click $((36 * k)) $((104 * k))  # Start
+    SCALE=$1
+    QT_SCALE_FACTOR=$SCALE start_window "$prog"
+    press Wind Reset Start
     sleep 3
-    click $((164 * k)) $((104 * k)) # Stop
+    press Stop
     shot "$2"
     kill "$APP"
     wait "$APP" 2>/dev/null || true

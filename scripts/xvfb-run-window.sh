@@ -4,6 +4,8 @@
 #                              server arguments in XVFB_ARGS) and export DISPLAY
 #   start_window PROGRAM...    start the program and wait for its window "Fizzet" (sets APP, WID)
 #   click X Y                  left-click at (X, Y) inside the window
+#   press CAPTION...           left-click each control, by caption, in the middle of where the
+#                              build's layout file $LAYOUT puts it, at scale $SCALE (default 1)
 #   shot FILE                  save the window's client area as a PNG
 #   shown_after TITLE PROGRAM...  start the program, print the milliseconds until its window
 #                              TITLE is visible (20 s at most), then end it
@@ -83,6 +85,17 @@ start_window() {
 click() {
     xdotool mousemove --window "$WID" "$1" "$2" click 1
     sleep 0.05
+}
+
+xvfb_helpers=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+press() {
+    local c xy
+    for c in "$@"; do
+        xy=$(/usr/bin/python3 "$xvfb_helpers/../tests/e2e/layout.py" "$LAYOUT" centre "$c" \
+            "${SCALE:-1}") || return 1
+        # shellcheck disable=SC2086 # two words, x and y
+        click $xy
+    done
 }
 
 shot() {

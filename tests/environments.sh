@@ -2,10 +2,11 @@
 # The real program in the environments that users and launchers give it. For each: the exit
 # status, the exact number of lines on standard error, no file written in a fresh HOME and no
 # process left behind. Where a window should open, it is closed as a window manager would.
-#   environments.sh PROGRAM XCLOSE
+#   environments.sh LAYOUT_FILE PROGRAM XCLOSE
 set -u
-prog=$(realpath "$1")
-xclose=$(realpath "$2")
+LAYOUT=$(realpath "$1")
+prog=$(realpath "$2")
+xclose=$(realpath "$3")
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/../scripts/xvfb-run-window.sh"
 work=$(mktemp -d)
@@ -105,7 +106,7 @@ run() {
                 kill -SEGV "$APP"; kill -CONT "$APP"
                 ;;
             term | xdies)
-                xdotool mousemove --window "$WID" 36 104 click 1 # Start
+                press Start
                 sleep 0.3
                 if [ "$ending" = term ]; then kill -TERM "$APP"; else kill "$XVFB_PID"; fi
                 ;;

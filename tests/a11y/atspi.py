@@ -3,7 +3,7 @@
 change event, carrying the new value, that makes a step of the palette stepper heard on the
 focused button.
 
-Run inside a D-Bus session on an X server:  atspi.py PROGRAM"""
+Run inside a D-Bus session on an X server:  atspi.py LAYOUT_FILE PROGRAM"""
 import os
 import subprocess
 import sys
@@ -12,10 +12,15 @@ import time
 import pyatspi
 from gi.repository import GLib
 
-program = sys.argv[1]
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+sys.path[:0] = [os.path.join(os.path.dirname(os.path.abspath(__file__)), d) for d in ("..", "../e2e")]
 from atspitree import application, descendants  # noqa: E402
+from described import ROLES, wrong_roles  # noqa: E402
+from layout import Layout  # noqa: E402
 from verdict import check, finish  # noqa: E402
+
+layout, program = Layout(sys.argv[1]), sys.argv[2]
+first, up = layout.spoken(layout.initial), layout.spoken(layout.initial + 1)
+NEXT, PREV = (layout.data["controls"][n]["accessibleName"] for n in ("cmd1", "cmd2"))
 
 
 def find_app():
@@ -29,7 +34,7 @@ try:
     retried = False
     for _ in range(200):
         app = find_app()
-        if app is not None and any(n.name == "Next basic color" for n in descendants(app)):
+        if app is not None and any(n.name == NEXT for n in descendants(app)):
             break
         if proc.poll() is not None and not retried:
             # turned away by the private X server during its setup: once more
@@ -42,21 +47,17 @@ try:
     nodes = list(descendants(app))
     by_name = {n.name: n for n in nodes}
     role = lambda n: n.getRoleName() if n is not None else None
-    check('">" is the push button "Next basic color"',
-          role(by_name.get("Next basic color")) == "push button")
-    check('"<" is the push button "Previous basic color"',
-          role(by_name.get("Previous basic color")) == "push button")
-    check('the label is named by what it shows, "8, dark gray"',
-          role(by_name.get("8, dark gray")) == "label", sorted(by_name))
-    surface = next((n for n in nodes if n.getRoleName() == "canvas"), None)
-    check("the drawing surface is a canvas", surface is not None,
-          sorted({n.getRoleName() for n in nodes}))
+    roles = {n.name: n.getRoleName() for n in nodes}
+    wrong = wrong_roles(layout, roles, "atspi")
+    check("every button and the drawing are announced by their names and roles", not wrong, wrong)
+    check(f'the label is named by what it shows, "{first}"',
+          roles.get(first) == ROLES["atspi"]["Label"], sorted(by_name))
     check("nothing is a filler", all(n.getRoleName() != "filler" for n in nodes),
           [n.name for n in nodes if n.getRoleName() == "filler"])
 
     subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Fizzet$",
                     "windowfocus", "--sync"], check=False)
-    nxt = by_name["Next basic color"]
+    nxt = by_name[NEXT]
     for _ in range(40):
         if nxt.getState().contains(pyatspi.STATE_FOCUSED):
             break
@@ -91,12 +92,12 @@ try:
     # Events that carry a text, and which button raised them: only the one pressed, which has
     # the focus.
     spoken = lambda events: [(n, d) for n, _, d in events if d]
-    check('a press of ">" is heard on it as its new value, "9, blue", the event\'s own data',
-          spoken(heard[:split]) == [("Next basic color", "9, blue")], heard)
-    check('a press of "<" is heard on it as "8, dark gray"',
-          spoken(heard[split:]) == [("Previous basic color", "8, dark gray")], heard)
-    check('the label then reads "8, dark gray"',
-          any(n.name == "8, dark gray" and n.getRoleName() == "label" for n in descendants(app)))
+    check(f'a press of ">" is heard on it as its new value, "{up}", the event\'s own data',
+          spoken(heard[:split]) == [(NEXT, up)], heard)
+    check(f'a press of "<" is heard on it as "{first}"', spoken(heard[split:]) == [(PREV, first)],
+          heard)
+    check(f'the label then reads "{first}"',
+          any(n.name == first and n.getRoleName() == "label" for n in descendants(app)))
 finally:
     proc.terminate()
     proc.wait(timeout=10)

@@ -1,6 +1,6 @@
 """Real Chromium, driven as a person drives it: Debian's chromium through chromium-driver and
 python3-selenium. Screenshots come back in device pixels, as PIL images. Importing it puts the
-helpers the page's scripts share with the desktop's (tests/, tests/e2e/) on the path."""
+helpers the page's scripts share with the desktop's (tests/, tests/e2e/, tests/a11y/) on the path."""
 import io
 import os
 import sys
@@ -12,7 +12,7 @@ from PIL import Image
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 
-sys.path[:0] = [os.path.join(os.path.dirname(os.path.abspath(__file__)), d) for d in ("..", "../e2e")]
+sys.path[:0] = [os.path.join(os.path.dirname(os.path.abspath(__file__)), d) for d in ("..", "../e2e", "../a11y")]
 CHROMIUM = "/usr/lib/chromium/chromium"  # /usr/bin/chromium is a wrapper script
 # A viewport that holds the page at twice its size; Chromium widens a narrower headless window.
 VIEWPORT = (480, 720)
