@@ -14,7 +14,7 @@ from gi.repository import GLib
 
 sys.path[:0] = [os.path.join(os.path.dirname(os.path.abspath(__file__)), d) for d in ("..", "../e2e")]
 from atspitree import application, descendants  # noqa: E402
-from described import ROLES, wrong_roles  # noqa: E402
+from described import ROLES, wrong_descriptions, wrong_roles  # noqa: E402
 from layout import Layout  # noqa: E402
 from verdict import check, finish  # noqa: E402
 
@@ -50,6 +50,8 @@ try:
     roles = {n.name: n.getRoleName() for n in nodes}
     wrong = wrong_roles(layout, roles, "atspi")
     check("every button and the drawing are announced by their names and roles", not wrong, wrong)
+    wrong = wrong_descriptions(layout, {n.name: n.description for n in nodes})
+    check("each says what it does or shows", not wrong, wrong)
     check(f'the label is named by what it shows, "{first}"',
           roles.get(first) == ROLES["atspi"]["Label"], sorted(by_name))
     check("nothing is a filler", all(n.getRoleName() != "filler" for n in nodes),

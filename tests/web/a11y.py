@@ -7,7 +7,7 @@ and dark, and the label's own colour under forced colours.
 import sys
 
 from browser import Browser, page_url
-from described import ROLES, wrong_roles  # noqa: E402  (browser puts it on the path)
+from described import ROLES, wrong_descriptions, wrong_roles  # noqa: E402  (browser puts it on the path)
 from layout import Layout  # noqa: E402
 from verdict import check, finish  # noqa: E402
 
@@ -46,13 +46,16 @@ def main():
     layout, url, source = Layout(sys.argv[1]), page_url(sys.argv[2]), open(sys.argv[3]).read()
     b = Browser(url)
     try:
-        roles = {}
-        for role, name, _ in tree(b):
+        roles, descriptions = {}, {}
+        for role, name, node in tree(b):
             if role not in ("StaticText", "InlineTextBox"):
                 roles.setdefault(name, role)
+                descriptions.setdefault(name, (node.get("description") or {}).get("value"))
         wrong = wrong_roles(layout, roles, "chromium")
         check("every button and the drawing are announced by their names and roles", not wrong,
               roles)
+        wrong = wrong_descriptions(layout, descriptions)
+        check("each says what it does or shows", not wrong, wrong)
         status = b.js("const e = document.getElementById('lbl1');"
                       "return [e.getAttribute('role'), e.getAttribute('aria-live'),"
                       "        e.getAttribute('aria-atomic')].join(' ')")
