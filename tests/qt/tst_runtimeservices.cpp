@@ -1,5 +1,6 @@
 #include "dirtyspots.h"
 #include "drawingsurface.h"
+#include "layouttable.h"
 #include "pixelsink.h"
 #include "qtcolor.h"
 #include "qtruntimeservices.h"
@@ -9,6 +10,10 @@
 #include <QTimer>
 
 #include <limits>
+
+namespace {
+constexpr int kWide = Layout::kDrawingWidth, kHigh = Layout::kDrawingHeight;
+}
 
 // The Qt implementation of the platform services, on real widgets.
 class RuntimeServicesTest : public QObject
@@ -54,7 +59,7 @@ void RuntimeServicesTest::cleanup()
 
 void RuntimeServicesTest::plotPixelSetsOnePixelInItsColour()
 {
-    QCOMPARE(surface->drawingSize(), QSize(183, 128));
+    QCOMPARE(surface->drawingSize(), QSize(kWide, kHigh));
     services->clearSurface(SurfaceId::pct1);
     const QImage blank = surface->image();
     for (const auto &[x, y] : {std::pair{0, 0}, {182, 0}, {0, 127}, {182, 127}, {91, 63}}) {
@@ -75,8 +80,8 @@ void RuntimeServicesTest::plotPixelClipsOutsideDrawingArea_data()
     QTest::addColumn<int>("y");
     QTest::newRow("left") << -1 << 5;
     QTest::newRow("top") << 5 << -1;
-    QTest::newRow("right") << 183 << 5;
-    QTest::newRow("bottom") << 5 << 128;
+    QTest::newRow("right") << kWide << 5;
+    QTest::newRow("bottom") << 5 << kHigh;
     QTest::newRow("far") << 32767 << -32768;
 }
 
@@ -93,10 +98,10 @@ void RuntimeServicesTest::plotPixelClipsOutsideDrawingArea()
 
 void RuntimeServicesTest::clearSurfaceFillsBackground()
 {
-    for (int x = 0; x < 183; ++x)
+    for (int x = 0; x < kWide; ++x)
         services->plotPixel(SurfaceId::pct1, static_cast<std::int16_t>(x), 7, 0);
     services->clearSurface(SurfaceId::pct1);
-    QImage expected(183, 128, QImage::Format_RGB32);
+    QImage expected(kWide, kHigh, QImage::Format_RGB32);
     expected.fill(surface->palette().color(QPalette::Base));
     QCOMPARE(surface->image(), expected);
     QVERIFY(surface->palette().color(QPalette::Base) != window->palette().color(QPalette::Window));
@@ -149,12 +154,12 @@ QTEST_MAIN(RuntimeServicesTest)
 // more than two ticks' worth are not, and the box alone stands for them.
 void RuntimeServicesTest::aTicksPositionsAreListedForTheDisplay()
 {
-    std::vector<std::uint32_t> pixels(183 * 128);
+    std::vector<std::uint32_t> pixels(kWide * kHigh);
     DirtySpots dirty;
     std::vector<PixelPlot> tick;
-    for (int i = 0; i < 183; ++i)
-        tick.push_back({static_cast<std::int16_t>(i), static_cast<std::int16_t>(i * 7 % 128), 0});
-    PixelSink<QtPixel, DirtySpots> sink(pixels.data(), 183, 183, 128, dirty);
+    for (int i = 0; i < kWide; ++i)
+        tick.push_back({static_cast<std::int16_t>(i), static_cast<std::int16_t>(i * 7 % kHigh), 0});
+    PixelSink<QtPixel, DirtySpots> sink(pixels.data(), kWide, kWide, kHigh, dirty);
     sink.plotAll(tick);
     QCOMPARE(dirty.spots().size(), tick.size());
     for (std::size_t i = 0; i < tick.size(); ++i)
@@ -164,7 +169,7 @@ void RuntimeServicesTest::aTicksPositionsAreListedForTheDisplay()
     QVERIFY(dirty.spots().back().x == 3 && dirty.spots().back().y == 4);
     sink.plotAll(tick);
     QVERIFY(dirty.spots().empty()); // past two ticks' worth
-    QCOMPARE(dirty.take(), (LayoutScale::Box{0, 0, 183, 128}));
+    QCOMPARE(dirty.take(), (LayoutScale::Box{0, 0, kWide, kHigh}));
     QVERIFY(dirty.spots().empty());
 }
 

@@ -67,7 +67,7 @@ def run(url, layout, scale, dark):
         p.b.close()
 
 
-def crisp(url, scale):
+def crisp(url, layout, scale):
     """At a fractional ratio too, as browser zoom and desktop scaling give it, positions are
     even blocks, the first row and column included, and frame lines solid with no half-tone
     beside them."""
@@ -85,7 +85,7 @@ def crisp(url, scale):
         image = b.shot()
         across = [image.getpixel((i, y + h // 2)) for i in range(x - 2, x + int(scale) + 2)]
         down = [image.getpixel((x + w // 2, j)) for j in range(y - 2, y + int(scale) + 2)]
-        block = cw // 183
+        block = cw // layout.wide
         canvas = image.crop((cx, cy, cx + cw, cy + ch)).load()
         even = all(canvas[i, j] == canvas[i - i % block, j - j % block]
                    for i in range(cw) for j in range(ch))
@@ -116,7 +116,7 @@ def main():
         for dark in (False, True):
             run(url, layout, scale, dark)
     for scale in (1.1, 1.25, 1.5, 1.75, 2.5, 3):
-        crisp(url, scale)
+        crisp(url, layout, scale)
     right_to_left(url)
     finish("e2e")
 
