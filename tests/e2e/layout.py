@@ -1,7 +1,7 @@
 """The window as the build's layout file (layout.json, written from the core's own table) says
 it is. As a command, for shell scripts, it prints a control's centre in pixels:
 
-  layout.py FILE centre CONTROL [SCALE]     "X Y", at SCALE 1 (the default) or 2"""
+  layout.py FILE centre CAPTION [SCALE]     "X Y", at SCALE 1 (the default) or 2"""
 import json
 import sys
 
@@ -40,6 +40,7 @@ class Layout:
 
 if __name__ == "__main__":
     if len(sys.argv) in (4, 5) and sys.argv[2] == "centre":
-        print(*Layout(sys.argv[1]).centre(sys.argv[3], float(sys.argv[4]) if len(sys.argv) > 4 else 1))
+        layout = Layout(sys.argv[1])
+        print(*layout.centre(layout.named(sys.argv[3]), float(sys.argv[4]) if len(sys.argv) > 4 else 1))
     else:
         sys.exit(__doc__)

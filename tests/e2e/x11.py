@@ -53,7 +53,7 @@ class Server:
 class Program:
     """One run of the program, and its window "Fizzet"; the scenario's driver."""
     def __init__(self, launch, log, scale=1, env=None):
-        self.launch, self.scale, self.wid = launch, scale, None
+        self.scale, self.wid = scale, None
         self.enter_on_keydown, self.tabs_outside = launch[0] == "wine", 0
         for _ in range(2):  # a private server now and then turns a client away while it starts
             self.proc = subprocess.Popen(launch, stderr=log, env=env)
@@ -148,7 +148,7 @@ def desktop(p):
           p.shot().tobytes() == before.tobytes())
 
 
-def unusable_homes(log):
+def unusable_homes():
     for home in ("/nonexistent/fizzet-home", "/dev/null"):
         with tempfile.TemporaryFile() as err:
             p = Program([program], err, env=dict(os.environ, HOME=home))
@@ -203,7 +203,7 @@ try:
     status = p.close()
     check(f"closing the window while running exits with status 0 (got {status})", status == 0)
     if not windows:  # Wine keeps its prefix under HOME, and follows no Qt scale factors
-        unusable_homes(log)
+        unusable_homes()
 finally:
     server.stop()
 if not windows:
