@@ -160,7 +160,8 @@ void TextFitsTest::everythingFits()
 
     const int dpi = window.logicalDpiY();
     if (points == 0 && std::lround(dpi * window.devicePixelRatioF()) == 96) {
-        QCOMPARE(window.size(), QSize(Layout::kClientWidth, Layout::kClientHeight) / 15);
+        QCOMPARE(window.size(),
+                 QSize(Layout::kClientWidth, Layout::kClientHeight) / Layout::kTwipsPerPixel);
     }
     qInfo("dpi %d x %.1f, %s: window %d x %d, block %d", dpi, window.devicePixelRatioF(),
           QTest::currentDataTag(), window.width(), window.height(), grid.block);
