@@ -26,12 +26,20 @@ std::string quoted(std::string_view s)
     return out + '"';
 }
 
+// Each element of `items` as `write` gives it (none where it gives nothing), between brackets.
+template<class Items, class Write>
+std::string joined(const Items &items, Write write, const char *open = "[", const char *close = "]")
+{
+    std::string out;
+    for (const auto &item : items)
+        if (const std::string s = write(item); !s.empty())
+            out += (out.empty() ? "" : ", ") + s;
+    return open + out + close;
+}
+
 std::string list(std::initializer_list<int> values)
 {
-    std::string out = "[";
-    for (int v : values)
-        out += (out.size() > 1 ? ", " : "") + std::to_string(v);
-    return out + "]";
+    return joined(values, [](int v) { return std::to_string(v); });
 }
 
 std::string list(const LayoutScale::Box &b)
@@ -42,54 +50,38 @@ std::string list(const LayoutScale::Box &b)
 constexpr std::string_view kKinds[] = {"PushButton", "Timer", "DrawingSurface", "FrameRect",
                                        "Label"};
 
-std::string controls()
+std::string control(const Layout::Control &c)
 {
-    std::string out;
-    for (const Layout::Control &c : Layout::kControls) {
-        out += out.empty() ? "{\n" : ",\n";
-        out += "    " + quoted(c.name) +
-               ": {\"kind\": " + quoted(kKinds[static_cast<int>(c.kind)]) +
-               ", \"caption\": " + quoted(c.caption) +
-               ", \"twips\": " + list({c.left, c.top, c.width, c.height}) +
-               ", \"tabIndex\": " + std::to_string(c.tabIndex) +
-               ", \"accessibleName\": " + quoted(c.accessibleName) +
-               ", \"description\": " + quoted(c.accessibleDescription) + "}";
-    }
-    return out + "\n  }";
+    return "\n    " + quoted(c.name) + ": {\"kind\": " + quoted(kKinds[static_cast<int>(c.kind)]) +
+           ", \"caption\": " + quoted(c.caption) +
+           ", \"twips\": " + list({c.left, c.top, c.width, c.height}) +
+           ", \"tabIndex\": " + std::to_string(c.tabIndex) +
+           ", \"accessibleName\": " + quoted(c.accessibleName) +
+           ", \"description\": " + quoted(c.accessibleDescription) + "}";
 }
 
-std::string focusOrder()
+std::string colour(const BasicPalette::Entry &e)
 {
-    std::string out = "[";
-    for (Layout::ControlId id : Layout::focusOrder())
-        out += (out.size() > 1 ? ", " : "") + quoted(Layout::control(id).name);
-    return out + "]";
-}
-
-std::string palette()
-{
-    std::string out = "[";
-    for (const BasicPalette::Entry &e : BasicPalette::kEntries)
-        out += (out.size() > 1 ? ",\n    " : "\n    ") + std::string("{\"rgb\": ") +
-               list({redOf(e.color), greenOf(e.color), blueOf(e.color)}) +
-               ", \"name\": " + quoted(e.name) + "}";
-    return out + "\n  ]";
+    return "\n    {\"rgb\": " + list({redOf(e.color), greenOf(e.color), blueOf(e.color)}) +
+           ", \"name\": " + quoted(e.name) + "}";
 }
 
 std::string at(double scale)
 {
     const WindowLayout layout(scale);
-    std::string boxes;
-    for (const Layout::Control &c : Layout::kControls)
-        if (c.kind != Layout::Kind::Timer)
-            boxes += (boxes.empty() ? "" : ", ") + quoted(c.name) + ": " + list(layout.box(c.id));
-    std::string lines;
-    for (const WindowLayout::Line &line : layout.lines())
-        lines += (lines.empty() ? "" : ", ") + list(line.box);
+    const std::string boxes = joined(
+        Layout::kControls,
+        [&](const Layout::Control &c) {
+            return c.kind == Layout::Kind::Timer ? ""
+                                                 : quoted(c.name) + ": " + list(layout.box(c.id));
+        },
+        "{", "}");
+    const std::string lines =
+        joined(layout.lines(), [](const WindowLayout::Line &line) { return list(line.box); });
     const LayoutScale::Blocks b = layout.blocks();
     return "{\"client\": " + list(layout.client()) + ", \"room\": " + list(layout.drawingRoom()) +
-           ", \"blocks\": " + list({b.left, b.top, b.size}) + ",\n      \"boxes\": {" + boxes +
-           "},\n      \"lines\": [" + lines + "]}";
+           ", \"blocks\": " + list({b.left, b.top, b.size}) + ",\n      \"boxes\": " + boxes +
+           ",\n      \"lines\": " + lines + "}";
 }
 
 } // namespace
@@ -106,9 +98,9 @@ int main(int argc, char **argv)
         ",\n  \"drawing\": " + list({Layout::kDrawingWidth, Layout::kDrawingHeight}) +
         ",\n  \"tickInterval\": " + std::to_string(Layout::kTickInterval) + ",\n  \"index\": " +
         list({PaletteStepper::kFirst, PaletteStepper::kLast, PaletteStepper::kInitial}) +
-        ",\n  \"focusOrder\": " + focusOrder() + ",\n  \"controls\": " + controls() +
-        ",\n  \"palette\": " + palette() + ",\n  \"at\": {\n    \"1\": " + at(1) +
-        ",\n    \"2\": " + at(2) + "\n  }\n}\n";
+        ",\n  \"controls\": " + joined(Layout::kControls, control, "{", "\n  }") +
+        ",\n  \"palette\": " + joined(BasicPalette::kEntries, colour, "[", "\n  ]") +
+        ",\n  \"at\": {\n    \"1\": " + at(1) + ",\n    \"2\": " + at(2) + "\n  }\n}\n";
     std::FILE *file = std::fopen(argv[1], "wb");
     const bool written = file && std::fwrite(json.data(), 1, json.size(), file) == json.size();
     if (!file || std::fclose(file) != 0 || !written) {

@@ -27,7 +27,6 @@ private slots:
     void plotPixelSetsOnePixelInItsColour();
     void plotPixelClipsOutsideDrawingArea_data();
     void plotPixelClipsOutsideDrawingArea();
-    void clearSurfaceFillsBackground();
     void enablingRunningTimerKeepsItsCadence();
     void labelShowsCaptionOnBackground_data();
     void labelShowsCaptionOnBackground();
@@ -94,17 +93,6 @@ void RuntimeServicesTest::plotPixelClipsOutsideDrawingArea()
     services->plotPixel(SurfaceId::pct1, static_cast<std::int16_t>(x), static_cast<std::int16_t>(y),
                         composeRgb(255, 0, 0));
     QCOMPARE(surface->image(), blank);
-}
-
-void RuntimeServicesTest::clearSurfaceFillsBackground()
-{
-    for (int x = 0; x < kWide; ++x)
-        services->plotPixel(SurfaceId::pct1, static_cast<std::int16_t>(x), 7, 0);
-    services->clearSurface(SurfaceId::pct1);
-    QImage expected(kWide, kHigh, QImage::Format_RGB32);
-    expected.fill(surface->palette().color(QPalette::Base));
-    QCOMPARE(surface->image(), expected);
-    QVERIFY(surface->palette().color(QPalette::Base) != window->palette().color(QPalette::Window));
 }
 
 void RuntimeServicesTest::enablingRunningTimerKeepsItsCadence()
