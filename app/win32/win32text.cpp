@@ -14,12 +14,23 @@ std::wstring widen(std::string_view text)
     return wide;
 }
 
-HFONT messageFont(UINT dpi)
+namespace {
+
+// The system's font for messages at `dpi`.
+LOGFONTW messageLogFont(UINT dpi)
 {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi);
-    return CreateFontIndirectW(&metrics.lfMessageFont);
+    return metrics.lfMessageFont;
+}
+
+} // namespace
+
+HFONT messageFont(UINT dpi)
+{
+    const LOGFONTW font = messageLogFont(dpi);
+    return CreateFontIndirectW(&font);
 }
 
 // lbl1's font; where the system has no such face, the message font's face at that size.
@@ -41,10 +52,7 @@ HFONT indexFont(UINT dpi)
     if (face == family || std::wcscmp(face, L"Microsoft Sans Serif") == 0)
         return made;
     DeleteObject(made);
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi);
-    std::wcscpy(font.lfFaceName, metrics.lfMessageFont.lfFaceName);
+    std::wcscpy(font.lfFaceName, messageLogFont(dpi).lfFaceName);
     return CreateFontIndirectW(&font);
 }
 

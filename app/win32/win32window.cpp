@@ -276,12 +276,13 @@ LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam)
         if (services_ && reinterpret_cast<HWND>(lParam) == control(ControlId::lbl1))
             return reinterpret_cast<LRESULT>(services_->labelColors(reinterpret_cast<HDC>(wParam)));
         break;
-    case WM_DPICHANGED: // laid out afresh, where the system suggests
+    case WM_DPICHANGED: { // laid out afresh, where the system suggests
+        const auto *suggested = reinterpret_cast<const RECT *>(lParam);
         layOut(HIWORD(wParam));
-        SetWindowPos(hwnd_, nullptr, reinterpret_cast<const RECT *>(lParam)->left,
-                     reinterpret_cast<const RECT *>(lParam)->top, 0, 0,
+        SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         return 0;
+    }
     case WM_ACTIVATE:
         if (onActivate(wParam))
             return 0;
