@@ -12,22 +12,19 @@ ROLES = {
 
 
 def announced(layout):
-    """{name announced: kind} of every button and of the drawing."""
-    return {c["accessibleName"] or c["caption"]: c["kind"]
-            for c in layout.data["controls"].values()
+    """{name announced: its control in the layout} of every button and of the drawing."""
+    return {c["accessibleName"] or c["caption"]: c for c in layout.data["controls"].values()
             if c["kind"] in ("PushButton", "DrawingSurface")}
 
 
 def wrong_roles(layout, roles, toolkit):
     """The announced names whose role, in `roles` ({name: role} as found), is not their kind's."""
     want = ROLES[toolkit]
-    return sorted(n for n, kind in announced(layout).items() if roles.get(n) != want[kind])
+    return sorted(n for n, c in announced(layout).items() if roles.get(n) != want[c["kind"]])
 
 
 def wrong_descriptions(layout, found):
     """The announced names whose description, in `found` ({name: description}), is not the one
     the layout gives them (what a button does, what the drawing shows)."""
-    want = {c["accessibleName"] or c["caption"]: c["description"]
-            for c in layout.data["controls"].values()
-            if c["kind"] in ("PushButton", "DrawingSurface") and c["description"]}
-    return sorted(n for n, d in want.items() if found.get(n) != d)
+    return sorted(n for n, c in announced(layout).items()
+                  if c["description"] and found.get(n) != c["description"])

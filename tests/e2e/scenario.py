@@ -229,12 +229,12 @@ def wind(w, seconds=3.0):
     began = time.monotonic()
     time.sleep(seconds)
     w.press("Stop")
-    seconds = time.monotonic() - began
+    ran = time.monotonic() - began
     trails = w.plotted()
     w.check("Wind: every row holds a trail, unbroken from the left edge",
             len({y for _, y in trails}) >= 120 and unbroken(trails, 0))
     w.check("Wind: red follows the row, blue the column", mostly(trails, colour_rule))
-    rate, want = ticks(w.layout, trails) / seconds, 1000 / w.layout.tick_ms
+    rate, want = ticks(w.layout, trails) / ran, 1000 / w.layout.tick_ms
     w.check(f"about {want:g} ticks a second (saw {rate:.1f})", 0.9 * want <= rate <= 1.1 * want)
 
 

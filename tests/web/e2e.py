@@ -79,9 +79,10 @@ def crisp(url, layout, scale):
         ground, ink = start.getpixel((x - 2, y + h // 2)), start.getpixel((x + w // 2, y))
         cx, cy, cw, ch = b.box("#pct1 > canvas")
         blank = start.getpixel((cx + cw // 2, cy + ch // 2))
-        p.click("cmd8"), p.click("cmd5"), p.click("cmd3")
+        for caption in ("Wind", "Reset", "Start"):
+            p.click(layout.named(caption))
         time.sleep(1.0)
-        p.click("cmd4")
+        p.click(layout.named("Stop"))
         image = b.shot()
         across = [image.getpixel((i, y + h // 2)) for i in range(x - 2, x + int(scale) + 2)]
         down = [image.getpixel((x + w // 2, j)) for j in range(y - 2, y + int(scale) + 2)]
