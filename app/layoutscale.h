@@ -67,15 +67,4 @@ constexpr std::array<Box, 4> sides(const Box &b, int width)
              {b.right() - width + 1, b.top, width, b.height}}};
 }
 
-// The focus ring: an outline kRingWidth pixels wide, kRingGap pixels outside the focused
-// control's box, so it shows plainly in any palette without covering the control.
-inline constexpr int kRingGap = 1;
-inline constexpr int kRingWidth = 2;
-constexpr Box ringAround(const Box &control)
-{
-    constexpr int reach = kRingGap + kRingWidth;
-    return {control.left - reach, control.top - reach, control.width + 2 * reach,
-            control.height + 2 * reach};
-}
-
 } // namespace LayoutScale

@@ -47,6 +47,26 @@ enum class Kind
 // kNoTab: the control takes no keyboard focus.
 inline constexpr int kNoTab = -1;
 
+// How a control shows the palette stepper's value: the label it is written on, and the
+// buttons that step it, whose description repeats it so that it is spoken after a step.
+enum class Value : std::uint8_t
+{
+    None,
+    Shown,
+    Echoed
+};
+
+// A font by its family, the families that stand in for it where the system lacks it (a
+// front-end's generic sans-serif face after them), and its size.
+struct Font
+{
+    std::string_view family;
+    std::array<std::string_view, 1> standIns;
+    int points;
+};
+// lbl1's font.
+inline constexpr Font kIndexFont{"MS Sans Serif", {"Microsoft Sans Serif"}, 18};
+
 struct Control
 {
     ControlId id;
@@ -57,7 +77,12 @@ struct Control
     int tabIndex;
     std::string_view accessibleName;        // where the caption does not say it
     std::string_view accessibleDescription; // what the control does or shows
+    const Font *font;                       // null: the system's font for controls
+    Value value;                            // how the control shows the stepper's value
 };
+
+// The window's caption.
+inline constexpr std::string_view kTitle = "Fizzet";
 
 inline constexpr int kTwipsPerPixel = 15;
 inline constexpr int kClientWidth = 2985;
@@ -76,7 +101,7 @@ struct Margins
 inline constexpr Margins kSurfaceBorder{1, 1, 1, 0};
 // The system colours the window is drawn in, which each front-end maps to its own: the client
 // area's ground, the drawing surface's, and the lines (frames, the surface's border, the focus
-// ring).
+// ring) and the labels' text.
 enum class SystemColor
 {
     Face,
@@ -86,9 +111,7 @@ enum class SystemColor
 inline constexpr SystemColor kClientColor = SystemColor::Face;
 inline constexpr SystemColor kSurfaceColor = SystemColor::Window;
 inline constexpr SystemColor kLineColor = SystemColor::WindowText;
-// lbl1's font, where the system has it; elsewhere its family's stand-in at the same size.
-inline constexpr std::string_view kIndexFontFamily = "MS Sans Serif";
-inline constexpr int kIndexFontPoints = 18;
+inline constexpr SystemColor kLabelTextColor = SystemColor::WindowText;
 
 constexpr int toPixels(int twips)
 {
@@ -98,32 +121,35 @@ constexpr int toPixels(int twips)
 // In creation order. Later bands overlap earlier ones by 15 twips so frame lines coincide.
 inline constexpr std::array<Control, kControlCount> kControls{{
     {ControlId::cmd5, "cmd5", Kind::PushButton, "Reset", 1200, 1320, 615, 495, 10, "",
-     "Clear the drawing and lay the points out afresh"},
+     "Clear the drawing and lay the points out afresh", nullptr, Value::None},
     {ControlId::cmd6, "cmd6", Kind::PushButton, "Fall", 240, 3960, 615, 495, 9, "",
-     "Points drop down and wrap around"},
+     "Points drop down and wrap around", nullptr, Value::None},
     {ControlId::cmd8, "cmd8", Kind::PushButton, "Wind", 2160, 3960, 615, 495, 8, "",
-     "Points drift to the right and wrap around"},
+     "Points drift to the right and wrap around", nullptr, Value::None},
     {ControlId::cmd7, "cmd7", Kind::PushButton, "Sort", 1200, 3960, 615, 495, 7, "",
-     "Points jitter about at random"},
-    {ControlId::tmr1, "tmr1", Kind::Timer, "", 0, 0, 0, 0, kNoTab, "", ""},
+     "Points jitter about at random", nullptr, Value::None},
+    {ControlId::tmr1, "tmr1", Kind::Timer, "", 0, 0, 0, 0, kNoTab, "", "", nullptr, Value::None},
     {ControlId::pct1, "pct1", Kind::DrawingSurface, "", 120, 1920, 2775, 1935, 6, "Point animation",
-     "183 colored points that leave trails"},
+     "183 colored points that leave trails", nullptr, Value::None},
     {ControlId::cmd4, "cmd4", Kind::PushButton, "Stop", 2160, 1320, 615, 495, 5, "",
-     "Stop the animation"},
+     "Stop the animation", nullptr, Value::None},
     {ControlId::cmd3, "cmd3", Kind::PushButton, "Start", 240, 1320, 615, 495, 4, "",
-     "Start the animation"},
-    // The stepper buttons' descriptions repeat the value shown, so it is spoken after a step.
+     "Start the animation", nullptr, Value::None},
     {ControlId::cmd2, "cmd2", Kind::PushButton, "<", 240, 240, 495, 495, 1, "Previous basic color",
-     ""},
-    {ControlId::cmd1, "cmd1", Kind::PushButton, ">", 2280, 240, 495, 495, 0, "Next basic color",
-     ""},
-    {ControlId::Shape1, "Shape1", Kind::FrameRect, "", 120, 3840, 2775, 735, kNoTab, "", ""},
-    {ControlId::shp2, "shp2", Kind::FrameRect, "", 120, 1200, 2775, 735, kNoTab, "", ""},
-    {ControlId::shp1, "shp1", Kind::FrameRect, "", 120, 120, 2775, 1095, kNoTab, "", ""},
+     "", nullptr, Value::Echoed},
+    {ControlId::cmd1, "cmd1", Kind::PushButton, ">", 2280, 240, 495, 495, 0, "Next basic color", "",
+     nullptr, Value::Echoed},
+    {ControlId::Shape1, "Shape1", Kind::FrameRect, "", 120, 3840, 2775, 735, kNoTab, "", "",
+     nullptr, Value::None},
+    {ControlId::shp2, "shp2", Kind::FrameRect, "", 120, 1200, 2775, 735, kNoTab, "", "", nullptr,
+     Value::None},
+    {ControlId::shp1, "shp1", Kind::FrameRect, "", 120, 120, 2775, 1095, kNoTab, "", "", nullptr,
+     Value::None},
     {ControlId::Label1, "Label1", Kind::Label, "Basic Windows colors", 240, 840, 2535, 255, 3, "",
-     ""},
+     "", nullptr, Value::None},
     // Named by what it shows, "8, dark gray", once a value is set.
-    {ControlId::lbl1, "lbl1", Kind::Label, "", 840, 240, 1335, 495, 2, "", "Current basic color"},
+    {ControlId::lbl1, "lbl1", Kind::Label, "", 840, 240, 1335, 495, 2, "", "Current basic color",
+     &kIndexFont, Value::Shown},
 }};
 
 // The row of a control.
@@ -151,10 +177,10 @@ inline constexpr std::array<std::string_view, 16> kIndexTexts{
     "0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13", "14", "15"};
 static_assert(kIndexTexts.size() == PaletteStepper::kLast - PaletteStepper::kFirst + 1);
 
-// The texts a control must have room for: its caption, or every index for lbl1.
+// The texts a control must have room for: its caption, or every index for the value label.
 constexpr std::span<const std::string_view> textsToFit(const Control &c)
 {
-    if (c.id == ControlId::lbl1)
+    if (c.value == Value::Shown)
         return kIndexTexts;
     return {&c.caption, 1};
 }

@@ -51,6 +51,26 @@ WindowLayout::Box WindowLayout::box(ControlId id) const
                        : LayoutScale::area(at96, scale_);
 }
 
+WindowLayout::Box WindowLayout::ring(ControlId focused) const
+{
+    const Box b = box(focused);
+    const int reach = ringGap() + ringWidth();
+    return {b.left - reach, b.top - reach, b.width + 2 * reach, b.height + 2 * reach};
+}
+
+WindowLayout::Fills WindowLayout::fills(std::optional<ControlId> focused) const
+{
+    Fills fills;
+    fills.add(client(), Layout::kClientColor);
+    fills.add(room_, Layout::kSurfaceColor);
+    for (const Line &line : lines_)
+        fills.add(line.box, Layout::kLineColor);
+    if (focused && Layout::takesFocus(Layout::control(*focused)))
+        for (const Box &side : LayoutScale::sides(ring(*focused), ringWidth()))
+            fills.add(side, Layout::kLineColor);
+    return fills;
+}
+
 LayoutScale::Blocks WindowLayout::blocks() const
 {
     return LayoutScale::fit(Layout::kDrawingWidth, Layout::kDrawingHeight, room_);

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 
 // The window at one scale, in device pixels: every box, line and block a front-end shows. The
 // scale is device pixels per pixel of the 96-dpi grid; every line is as many whole device pixels
@@ -34,6 +35,39 @@ public:
     };
     static constexpr std::size_t kLineCount = Layout::kLineCount;
     const std::array<Line, kLineCount> &lines() const { return lines_; }
+
+    // The focus ring: an outline kRingWidth lines wide, kRingGap lines outside the focused
+    // control's box, so it shows plainly in any palette without covering the control.
+    static constexpr int kRingGap = 1;
+    static constexpr int kRingWidth = 2;
+    int ringGap() const { return kRingGap * line_; }
+    int ringWidth() const { return kRingWidth * line_; }
+    // The ring's outer edge around a control.
+    Box ring(Layout::ControlId focused) const;
+
+    // A box a front-end fills with a system colour, beneath the native controls.
+    struct Fill
+    {
+        Box box;
+        Layout::SystemColor color;
+    };
+    // Everything painted beneath the controls, in painting order: the client's ground, the
+    // drawing's room, the lines, and the four sides of the ring around `focused` where the
+    // focus stops there.
+    class Fills
+    {
+    public:
+        static constexpr std::size_t kMost = 2 + kLineCount + 4;
+        const Fill *begin() const { return items_.data(); }
+        const Fill *end() const { return items_.data() + size_; }
+        std::size_t size() const { return size_; }
+        void add(const Box &box, Layout::SystemColor color) { items_[size_++] = {box, color}; }
+
+    private:
+        std::array<Fill, kMost> items_{};
+        std::size_t size_ = 0;
+    };
+    Fills fills(std::optional<Layout::ControlId> focused) const;
 
     // The surface's room inside its border, and the drawing's blocks in it: square, the largest
     // whole number of device pixels that fits (at least one), centred.

@@ -3,6 +3,7 @@
 #include "drawingsurface.h"
 #include "pointanimation.h"
 #include "qtruntimeservices.h"
+#include "valuelabel.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -36,7 +37,7 @@ private:
 struct Window
 {
     QWidget window;
-    QLabel label{&window};
+    ValueLabel label{&window};
     QTimer timer{&window};
     DrawingSurface surface{&window};
     QtRuntimeServices services{label, timer, surface};

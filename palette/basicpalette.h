@@ -3,6 +3,8 @@
 #include "color.h"
 
 #include <array>
+#include <cstdio>
+#include <string>
 #include <string_view>
 
 // The 16 basic colours in text-mode attribute order: 0..7 the dark forms (black, blue, green,
@@ -49,6 +51,19 @@ constexpr std::string_view nameOf(Color c)
         if (entry.color == c)
             return entry.name;
     return {};
+}
+
+// What a screen reader says of a value shown on its colour: "9, blue"; a colour that is not a
+// basic one by its hex triplet, "9, #1a2b3c".
+inline std::string spokenValue(std::string_view caption, Color c)
+{
+    std::string spoken(caption);
+    spoken += ", ";
+    if (const std::string_view name = nameOf(c); !name.empty())
+        return spoken.append(name);
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "#%02x%02x%02x", redOf(c), greenOf(c), blueOf(c));
+    return spoken.append(hex);
 }
 
 } // namespace BasicPalette

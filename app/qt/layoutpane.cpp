@@ -2,7 +2,7 @@
 
 #include "devicepixels.h"
 #include "drawingsurface.h"
-#include "qtcolor.h"
+#include "fillpainter.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -13,16 +13,6 @@
 #include <algorithm>
 
 namespace {
-
-QRect toRect(const LayoutScale::Box &b)
-{
-    return QRect(b.left, b.top, b.width, b.height);
-}
-
-LayoutScale::Box toBox(const QRect &r)
-{
-    return {r.left(), r.top(), r.width(), r.height()};
-}
 
 // Where the text of a control is drawn.
 QRect textRoom(const QWidget &child)
@@ -97,32 +87,29 @@ void LayoutPane::fitToText()
 
 void LayoutPane::followFocus(QWidget *now)
 {
-    QWidget *next = now && now->parentWidget() == this ? now : nullptr;
-    if (next == ringed_)
+    std::optional<Layout::ControlId> next;
+    for (const Placed &p : placed_)
+        if (p.child == now)
+            next = p.id;
+    if (now && now == surface_)
+        next = Layout::ControlId::pct1;
+    if (next == focus_)
         return;
-    if (ringed_)
-        update(ringAround(*ringed_));
-    ringed_ = next;
-    if (ringed_)
-        update(ringAround(*ringed_));
+    updateRing();
+    focus_ = next;
+    updateRing();
 }
 
-QRect LayoutPane::ringAround(const QWidget &control) const
+void LayoutPane::updateRing()
 {
-    return toRect(LayoutScale::ringAround(toBox(control.geometry())));
+    if (focus_)
+        update(DevicePixels::covering(layout_.ring(*focus_), devicePixelRatioF())
+                   .adjusted(-1, -1, 1, 1));
 }
 
 void LayoutPane::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    const QColor ink = palette().color(paletteRole(Layout::kLineColor));
-    const double ratio = devicePixelRatioF();
-    const QPoint from = DevicePixels::origin(*this);
-    const QPointF at = DevicePixels::at(*this);
-    for (const WindowLayout::Line &line : layout_.lines())
-        painter.fillRect(DevicePixels::toLogical(line.box, from, at, ratio), ink);
-    if (ringed_)
-        for (const LayoutScale::Box &side :
-             LayoutScale::sides(toBox(ringAround(*ringed_)), LayoutScale::kRingWidth))
-            painter.fillRect(toRect(side), ink);
+    FillPainter::paint(painter, layout_.fills(focus_), palette(), DevicePixels::origin(*this),
+                       DevicePixels::at(*this), devicePixelRatioF());
 }

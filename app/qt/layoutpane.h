@@ -3,19 +3,19 @@
 #include "layouttable.h"
 #include "windowlayout.h"
 
-#include <QPointer>
 #include <QRect>
 #include <QStringList>
 #include <QWidget>
 
+#include <optional>
 #include <vector>
 
 class DrawingSurface;
 
 // The fixed layout's ground. It places the controls as the window's layout has them at this
 // screen's dpi and device pixel ratio, grown where a caption would not fit (larger system
-// fonts). Beneath the controls it paints the layout's lines in the window-text colour, and
-// around the control that has the keyboard focus a ring in the same colour.
+// fonts). Beneath the controls it paints what the layout fills, the ring around the control
+// that has the keyboard focus included.
 class LayoutPane : public QWidget
 {
     Q_OBJECT
@@ -44,10 +44,10 @@ private:
     double textShortfall() const;
     double shortfall(const Placed &placed) const; // > 1 where a text does not fit
     void followFocus(QWidget *now);
-    QRect ringAround(const QWidget &control) const;
+    void updateRing();
 
     WindowLayout layout_{1.0};
     std::vector<Placed> placed_;
     DrawingSurface *surface_ = nullptr;
-    QPointer<QWidget> ringed_; // the child the ring is drawn around, if any
+    std::optional<Layout::ControlId> focus_; // the control with the ring around it, if any
 };

@@ -3,6 +3,7 @@
 #include "drawingsurface.h"
 #include "layoutpane.h"
 #include "pushbutton.h"
+#include "valuelabel.h"
 
 #include <QAccessibleWidget>
 #include <QEvent>
@@ -13,6 +14,7 @@
 
 #include <algorithm>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -32,9 +34,16 @@ QStringList textsOf(const Layout::Control &control)
     return texts;
 }
 
-QFont indexFont()
+// The family, its stand-ins, then the system's sans-serif face.
+QFont toQFont(const Layout::Font &from)
 {
-    QFont font(toQString(Layout::kIndexFontFamily), Layout::kIndexFontPoints, QFont::Normal);
+    QStringList families{toQString(from.family)};
+    for (const std::string_view standIn : from.standIns)
+        families << toQString(standIn);
+    QFont font;
+    font.setFamilies(families);
+    font.setPointSize(from.points);
+    font.setWeight(QFont::Normal);
     font.setStyleHint(QFont::SansSerif);
     return font;
 }
@@ -60,11 +69,15 @@ MainWindow::MainWindow()
 {
     static const bool roles = (QAccessible::installFactory(&windowPartsFactory), true);
     Q_UNUSED(roles);
-    setWindowTitle(QStringLiteral("Fizzet"));
+    setWindowTitle(toQString(Layout::kTitle));
     // A fixed layout whose arrows point the way they step, whatever the language's direction.
     setLayoutDirection(Qt::LeftToRight);
     fitSizeToState();
-    services_.echoLabelOn({widget(ControlId::cmd1), widget(ControlId::cmd2)});
+    std::vector<QWidget *> echoes;
+    for (const Layout::Control &c : Layout::kControls)
+        if (c.value == Layout::Value::Echoed)
+            echoes.push_back(widget(c.id));
+    services_.echoLabelOn(std::move(echoes));
     routeEvents();
     widget(Layout::kInitialFocus)->setFocus();
     form_.load();
@@ -117,15 +130,17 @@ QWidget *MainWindow::createControl(const Layout::Control &control, Controls &con
     return nullptr;
 }
 
-// A label; lbl1 in its own font.
+// A label, or the label that shows the stepper's value on its colour.
 QLabel *MainWindow::createLabel(const Layout::Control &control, Controls &controls)
 {
-    auto *label = new QLabel(toQString(control.caption), controls.pane);
+    QLabel *label = nullptr;
+    if (control.value == Layout::Value::Shown)
+        label = controls.lbl1 = new ValueLabel(toQString(control.caption), controls.pane);
+    else
+        label = new QLabel(toQString(control.caption), controls.pane);
     label->setAlignment(Qt::AlignCenter);
-    if (control.id == ControlId::lbl1) {
-        label->setFont(indexFont());
-        controls.lbl1 = label;
-    }
+    if (control.font)
+        label->setFont(toQFont(*control.font));
     controls.pane->place(label, control.id, textsOf(control));
     return label;
 }
@@ -133,6 +148,7 @@ QLabel *MainWindow::createLabel(const Layout::Control &control, Controls &contro
 void MainWindow::describe(QWidget &widget, const Layout::Control &control)
 {
     widget.setObjectName(toQString(control.name));
+    widget.setFocusPolicy(Layout::takesFocus(control) ? Qt::StrongFocus : Qt::NoFocus);
     if (!control.accessibleName.empty())
         widget.setAccessibleName(toQString(control.accessibleName));
     widget.setAccessibleDescription(toQString(control.accessibleDescription));

@@ -13,6 +13,7 @@ class DrawingSurface;
 class LayoutPane;
 class QLabel;
 class QTimer;
+class ValueLabel;
 
 // The program's one window on Qt: builds its controls from the layout table and turns their
 // clicks, the timer's ticks and its own start into the form's events.
@@ -40,7 +41,7 @@ private:
     struct Controls
     {
         LayoutPane *pane = nullptr; // the fixed layout, at its own size
-        QLabel *lbl1 = nullptr;
+        ValueLabel *lbl1 = nullptr; // the label the stepper writes
         QTimer *tmr1 = nullptr;
         DrawingSurface *pct1 = nullptr;
     };

@@ -1,6 +1,7 @@
 #include "drawingsurface.h"
 
 #include "devicepixels.h"
+#include "fillpainter.h"
 #include "windowlayout.h"
 
 #include <QAccessibleWidget>
@@ -11,7 +12,10 @@
 #include <QPainter>
 #include <QWindow>
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
+#include <utility>
 
 namespace {
 
@@ -34,7 +38,6 @@ DrawingSurface::DrawingSurface(QWidget *parent)
     paintAtOnce_ = QGuiApplication::platformName() == QLatin1String("xcb");
     setAttribute(Qt::WA_StaticContents);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setFocusPolicy(Qt::StrongFocus);
     place(WindowLayout(1.0));
     clear();
 }
@@ -58,7 +61,8 @@ QColor DrawingSurface::background() const
 
 void DrawingSurface::clear()
 {
-    image_.fill(background());
+    ground_ = background().rgb();
+    image_.fill(ground_);
     dirty_ = DirtySpots();
     update(contentsRect());
 }
@@ -121,20 +125,14 @@ void DrawingSurface::paintEvent(QPaintEvent *event)
     paintBlocks(painter, g, exposed);
 }
 
-// Beneath the blocks: the window's ground and lines around the box, the room's background, and
-// the border.
+// Beneath the blocks, what the window paints there: its ground, lines and ring around the box,
+// and the room's background.
 void DrawingSurface::paintGround(QPainter &painter, const Grid &g, const QRect &exposed) const
 {
-    const QPoint from = layoutOrigin();
-    const auto logical = [&](const LayoutScale::Box &b) {
-        return DevicePixels::toLogical(b, from, g.at, g.ratio);
-    };
     painter.save();
     painter.setClipRect(exposed);
-    painter.fillRect(exposed, palette().color(paletteRole(Layout::kClientColor)));
-    painter.fillRect(logical(layout_.drawingRoom()), background());
-    for (const WindowLayout::Line &line : layout_.lines())
-        painter.fillRect(logical(line.box), palette().color(paletteRole(Layout::kLineColor)));
+    const auto focus = hasFocus() ? std::optional(Layout::ControlId::pct1) : std::nullopt;
+    FillPainter::paint(painter, layout_.fills(focus), palette(), layoutOrigin(), g.at, g.ratio);
     painter.restore();
 }
 
@@ -163,11 +161,17 @@ void DrawingSurface::paintBlocks(QPainter &painter, const Grid &g, const QRect &
     painter.drawImage((QPointF(target) - g.at) / g.ratio, part);
 }
 
+// A new theme's surface colour takes the place of the old one wherever nothing was plotted;
+// the points keep theirs.
 void DrawingSurface::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::PaletteChange)
-        update(QRegion(rect()) - QRegion(contentsRect()));
+    if (event->type() != QEvent::PaletteChange || background().rgb() == ground_)
+        return;
+    const QRgb old = std::exchange(ground_, background().rgb());
+    for (int y = 0; y < image_.height(); ++y)
+        std::replace(pixels_ + y * stride_, pixels_ + y * stride_ + image_.width(), old, ground_);
+    update();
 }
 
 // The pixels plotted since the last flush are written into the window's backing store, which

@@ -84,4 +84,5 @@ private:
     std::uint32_t x11Window_ = 0;
     std::vector<X11PixelWriter::Pixel> batch_;
     WindowLayout layout_{1.0};
+    QRgb ground_ = 0; // the colour of what was never plotted
 };

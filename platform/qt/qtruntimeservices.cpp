@@ -2,12 +2,10 @@
 
 #include "atspiannouncer.h"
 #include "basicpalette.h"
-#include "contrast.h"
 #include "drawingsurface.h"
-#include "qtcolor.h"
+#include "valuelabel.h"
 
 #include <QAccessible>
-#include <QLabel>
 #include <QTimer>
 #include <QWidget>
 
@@ -15,14 +13,6 @@
 #include <sys/random.h>
 
 namespace {
-
-QString colorName(Color color)
-{
-    const std::string_view name = BasicPalette::nameOf(color);
-    if (name.empty())
-        return toQColor(color).name();
-    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
-}
 
 std::uint64_t kernelSeed()
 {
@@ -34,9 +24,8 @@ std::uint64_t kernelSeed()
 
 } // namespace
 
-QtRuntimeServices::QtRuntimeServices(QLabel &lbl1, QTimer &tmr1, DrawingSurface &pct1)
-    : StandardServices(kernelSeed()), lbl1_(lbl1), tmr1_(tmr1), pct1_(pct1),
-      lbl1Text_(lbl1.palette().color(QPalette::WindowText))
+QtRuntimeServices::QtRuntimeServices(ValueLabel &lbl1, QTimer &tmr1, DrawingSurface &pct1)
+    : StandardServices(kernelSeed()), lbl1_(lbl1), tmr1_(tmr1), pct1_(pct1)
 {}
 
 void QtRuntimeServices::setCaption(LabelId, std::string_view text)
@@ -46,15 +35,9 @@ void QtRuntimeServices::setCaption(LabelId, std::string_view text)
 
 void QtRuntimeServices::setBackColor(LabelId, Color color)
 {
-    QPalette palette = lbl1_.palette();
-    palette.setColor(QPalette::Window, toQColor(color));
-    const QRgb own = lbl1Text_.rgb();
-    palette.setColor(
-        QPalette::WindowText,
-        toQColor(Contrast::readableTextOn(color, composeRgb(qRed(own), qGreen(own), qBlue(own)))));
-    lbl1_.setPalette(palette);
-    lbl1_.setAutoFillBackground(true);
-    lbl1_.setAccessibleName(lbl1_.text() + QStringLiteral(", ") + colorName(color));
+    lbl1_.setBack(color);
+    lbl1_.setAccessibleName(
+        QString::fromStdString(BasicPalette::spokenValue(lbl1_.text().toStdString(), color)));
     announceLabel();
 }
 

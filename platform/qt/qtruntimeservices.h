@@ -2,12 +2,10 @@
 
 #include "standardservices.h"
 
-#include <QColor>
-
 #include <vector>
 
 class DrawingSurface;
-class QLabel;
+class ValueLabel;
 class QTimer;
 class QWidget;
 
@@ -17,7 +15,7 @@ class QWidget;
 class QtRuntimeServices final : public StandardServices
 {
 public:
-    QtRuntimeServices(QLabel &lbl1, QTimer &tmr1, DrawingSurface &pct1);
+    QtRuntimeServices(ValueLabel &lbl1, QTimer &tmr1, DrawingSurface &pct1);
 
     // Controls whose accessible description repeats what lbl1 shows, such as the buttons that
     // step it: a screen reader speaks the new value for the focused one, without moving focus.
@@ -33,9 +31,8 @@ public:
 private:
     void announceLabel();
 
-    QLabel &lbl1_;
+    ValueLabel &lbl1_;
     QTimer &tmr1_;
     DrawingSurface &pct1_;
-    QColor lbl1Text_; // the label's own text colour, kept where it reads well
     std::vector<QWidget *> lbl1Echoes_;
 };

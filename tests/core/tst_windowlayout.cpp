@@ -1,3 +1,4 @@
+#include "basicpalette.h"
 #include "windowlayout.h"
 
 #include <doctest/doctest.h>
@@ -119,6 +120,42 @@ TEST_CASE("outlines and the focus ring lie where they are drawn")
     CHECK(sides[1] == Box{10, 58, 30, 2}); // bottom: its last row is the box's last
     CHECK(sides[2] == Box{10, 20, 2, 40}); // left
     CHECK(sides[3] == Box{38, 20, 2, 40}); // right
-    // Two pixels wide, a pixel away from the control on every side.
-    CHECK(LayoutScale::ringAround({10, 20, 30, 40}) == Box{7, 17, 36, 46});
+    // Two lines wide, a line away from the control on every side, in device pixels.
+    for (const double scale : {1.0, 1.5, 2.0, 3.0}) {
+        CAPTURE(scale);
+        const WindowLayout layout(scale);
+        const int line = layout.line();
+        const Box b = layout.box(ControlId::cmd3);
+        CHECK(layout.ring(ControlId::cmd3) == Box{b.left - 3 * line, b.top - 3 * line,
+                                                  b.width + 6 * line, b.height + 6 * line});
+    }
+}
+
+TEST_CASE("what is painted beneath the controls: ground, room, lines, and the ring at the focus")
+{
+    const WindowLayout layout(2.0);
+    const auto unfocused = layout.fills(std::nullopt);
+    REQUIRE(unfocused.size() == 2 + WindowLayout::kLineCount);
+    const auto *fill = unfocused.begin();
+    CHECK((fill[0].box == layout.client() && fill[0].color == Layout::SystemColor::Face));
+    CHECK((fill[1].box == layout.drawingRoom() && fill[1].color == Layout::SystemColor::Window));
+    for (std::size_t i = 0; i < WindowLayout::kLineCount; ++i)
+        CHECK((fill[2 + i].box == layout.lines()[i].box &&
+               fill[2 + i].color == Layout::SystemColor::WindowText));
+    // The ring comes last, around a control the focus stops at, and never around a label.
+    CHECK(layout.fills(ControlId::lbl1).size() == unfocused.size());
+    const auto focused = layout.fills(ControlId::pct1);
+    REQUIRE(focused.size() == unfocused.size() + 4);
+    const Box ring = layout.ring(ControlId::pct1);
+    CHECK(focused.begin()[unfocused.size()].box == Box{ring.left, ring.top, ring.width, 4});
+}
+
+TEST_CASE("the value is spoken with its colour's name, and the value label fits every index")
+{
+    CHECK(BasicPalette::spokenValue("9", BasicPalette::color(9)) == "9, blue");
+    CHECK(BasicPalette::spokenValue("8", BasicPalette::color(8)) == "8, dark gray");
+    CHECK(BasicPalette::spokenValue("3", composeRgb(0x1a, 0x2b, 0x3c)) == "3, #1a2b3c");
+    // The value label, and only it, must have room for every index the stepper writes.
+    for (const Layout::Control &c : Layout::kControls)
+        CHECK(Layout::textsToFit(c).size() == (c.value == Layout::Value::Shown ? 16u : 1u));
 }

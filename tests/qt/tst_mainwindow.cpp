@@ -44,7 +44,7 @@ void MainWindowTest::isFixedSizeFizzetWindow()
     QVERIFY(!window->timer()->isActive());
     QCOMPARE(window->timer()->interval(), Layout::kTickInterval);
     QVERIFY(lbl1()->alignment() & Qt::AlignHCenter);
-    QCOMPARE(lbl1()->font().pointSize(), Layout::kIndexFontPoints);
+    QCOMPARE(lbl1()->font().pointSize(), Layout::kIndexFont.points);
 }
 
 void MainWindowTest::ruleButtonsChangeNothingVisible()

@@ -1,5 +1,6 @@
 #include "basicpalette.h"
 #include "mainwindow.h"
+#include "valuelabel.h"
 #include "qtcolor.h"
 
 #include <QEventLoop>
@@ -55,9 +56,8 @@ QString fault(const MainWindow &window, const Expected &expected)
     const int index = window.paletteStepper().index();
     if (index != expected.index)
         return QStringLiteral("palette index %1, expected %2").arg(index).arg(expected.index);
-    const auto *label = qobject_cast<QLabel *>(window.widget(ControlId::lbl1));
-    if (label->text() != QString::number(index) ||
-        label->palette().color(QPalette::Window) != toQColor(BasicPalette::color(index)))
+    const auto *label = qobject_cast<ValueLabel *>(window.widget(ControlId::lbl1));
+    if (label->text() != QString::number(index) || label->back() != BasicPalette::color(index))
         return QStringLiteral("label shows %1").arg(label->text());
     if (window.timer()->isActive() != expected.running)
         return QStringLiteral("timer %1").arg(expected.running ? "stopped" : "running");
