@@ -1,9 +1,10 @@
 #include "win32text.h"
 
+#include <uxtheme.h>
+#include <vssym32.h>
+
 #include <algorithm>
 #include <cwchar>
-
-using Layout::ControlId;
 
 std::wstring widen(std::string_view text)
 {
@@ -25,6 +26,46 @@ LOGFONTW messageLogFont(UINT dpi)
     return metrics.lfMessageFont;
 }
 
+// Whether the system has a face of that name: one of its font families answers to it.
+bool hasFace(const std::wstring &face)
+{
+    LOGFONTW wanted{};
+    wanted.lfCharSet = DEFAULT_CHARSET;
+    std::wcsncpy(wanted.lfFaceName, face.c_str(), LF_FACESIZE - 1);
+    bool found = false;
+    HDC dc = GetDC(nullptr);
+    EnumFontFamiliesExW(
+        dc, &wanted,
+        [](const LOGFONTW *, const TEXTMETRICW *, DWORD, LPARAM found) {
+            *reinterpret_cast<bool *>(found) = true;
+            return 0;
+        },
+        reinterpret_cast<LPARAM>(&found), 0);
+    ReleaseDC(nullptr, dc);
+    return found;
+}
+
+// The room a button leaves for its text: inside the edges its theme (or the classic look) draws,
+// and its text margins.
+RECT textRoom(HWND button, RECT box)
+{
+    RECT room = box;
+    if (HTHEME theme = OpenThemeData(button, L"BUTTON")) {
+        HDC dc = GetDC(button);
+        GetThemeBackgroundContentRect(theme, dc, BP_PUSHBUTTON, PBS_NORMAL, &box, &room);
+        ReleaseDC(button, dc);
+        CloseThemeData(theme);
+    } else { // the classic edge, and the focus rectangle inside it
+        const int edge = GetSystemMetricsForDpi(SM_CXEDGE, GetDpiForWindow(button)) + 1;
+        InflateRect(&room, -edge, -edge);
+    }
+    RECT margin{};
+    if (SendMessageW(button, BCM_GETTEXTMARGIN, 0, reinterpret_cast<LPARAM>(&margin)))
+        room = {room.left + margin.left, room.top + margin.top, room.right - margin.right,
+                room.bottom - margin.bottom};
+    return room;
+}
+
 } // namespace
 
 HFONT messageFont(UINT dpi)
@@ -33,50 +74,45 @@ HFONT messageFont(UINT dpi)
     return CreateFontIndirectW(&font);
 }
 
-// lbl1's font; where the system has no such face, the message font's face at that size.
-HFONT indexFont(UINT dpi)
+HFONT createFont(const Layout::Font &from, UINT dpi)
 {
     LOGFONTW font{};
-    font.lfHeight = -MulDiv(Layout::kIndexFontPoints, static_cast<int>(dpi), 72);
+    font.lfHeight = -MulDiv(from.points, static_cast<int>(dpi), 72);
     font.lfWeight = FW_NORMAL;
     font.lfQuality = CLEARTYPE_QUALITY;
-    const std::wstring family = widen(Layout::kIndexFontFamily);
-    std::wcsncpy(font.lfFaceName, family.c_str(), LF_FACESIZE - 1);
-    HFONT made = CreateFontIndirectW(&font);
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, made);
-    wchar_t face[LF_FACESIZE] = L"";
-    GetTextFaceW(dc, LF_FACESIZE, face);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
-    if (face == family || std::wcscmp(face, L"Microsoft Sans Serif") == 0)
-        return made;
-    DeleteObject(made);
-    std::wcscpy(font.lfFaceName, messageLogFont(dpi).lfFaceName);
+    std::wstring face = messageLogFont(dpi).lfFaceName;
+    for (auto name = from.standIns.rbegin(); name != from.standIns.rend(); ++name)
+        if (hasFace(widen(*name)))
+            face = widen(*name);
+    if (hasFace(widen(from.family)))
+        face = widen(from.family);
+    std::wcsncpy(font.lfFaceName, face.c_str(), LF_FACESIZE - 1);
     return CreateFontIndirectW(&font);
 }
 
-// How far the widest text of a control overflows its box at `layout`: the caption, or every
-// index for lbl1, in the control's font, within a button's edges.
-double textShortfall(HWND window, const WindowLayout &layout, HFONT font, HFONT indexFont)
+double textShortfall(const WindowLayout &layout,
+                     const std::function<HWND(Layout::ControlId)> &windowOf,
+                     const std::function<HFONT(const Layout::Control &)> &fontOf)
 {
-    HDC dc = GetDC(window);
     double worst = 0;
     for (const Layout::Control &c : Layout::kControls) {
         if (c.kind != Layout::Kind::PushButton && c.kind != Layout::Kind::Label)
             continue;
-        const HGDIOBJ old = SelectObject(dc, c.id == ControlId::lbl1 ? indexFont : font);
-        const int edge = c.kind == Layout::Kind::PushButton ? 3 * layout.line() : 0;
-        const LayoutScale::Box box = layout.box(c.id);
+        HWND hwnd = windowOf(c.id);
+        const LayoutScale::Box at = layout.box(c.id);
+        const RECT box{0, 0, at.width, at.height};
+        const RECT room = c.kind == Layout::Kind::PushButton ? textRoom(hwnd, box) : box;
+        HDC dc = GetDC(hwnd);
+        const HGDIOBJ old = SelectObject(dc, fontOf(c));
         for (const std::string_view caption : Layout::textsToFit(c)) {
             const std::wstring text = widen(caption);
             SIZE size{};
             GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-            worst = std::max({worst, double(size.cx) / (box.width - 2 * edge),
-                              double(size.cy) / (box.height - 2 * edge)});
+            worst = std::max({worst, double(size.cx) / (room.right - room.left),
+                              double(size.cy) / (room.bottom - room.top)});
         }
         SelectObject(dc, old);
+        ReleaseDC(hwnd, dc);
     }
-    ReleaseDC(window, dc);
     return worst;
 }

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -12,10 +13,14 @@
 
 // UTF-8 to the UTF-16 of Windows' wide calls.
 std::wstring widen(std::string_view text);
-// The system's message font at `dpi`, for the buttons and Label1.
+// The system's message font at `dpi`, for the controls that have no font of their own.
 HFONT messageFont(UINT dpi);
-// lbl1's font at `dpi`; where the system has no such face, the message font's face at that size.
-HFONT indexFont(UINT dpi);
-// How far the widest text of a control overflows its box at `layout`: the caption, or every
-// index for lbl1, in the control's font, within a button's edges; at most 1 where all fit.
-double textShortfall(HWND window, const WindowLayout &layout, HFONT font, HFONT indexFont);
+// `font` at `dpi`: its family, else the first stand-in the system has, else the message font's
+// face at that size.
+HFONT createFont(const Layout::Font &font, UINT dpi);
+// How far the widest text of a control overflows the room its window leaves for text at
+// `layout`: its caption, or every index for the value label, in its font (`fontOf`); at most 1
+// where all fit. `windowOf` gives each control's window.
+double textShortfall(const WindowLayout &layout,
+                     const std::function<HWND(Layout::ControlId)> &windowOf,
+                     const std::function<HFONT(const Layout::Control &)> &fontOf);

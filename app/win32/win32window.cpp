@@ -1,14 +1,11 @@
 #include "win32window.h"
 
-#include "win32color.h"
 #include "win32text.h"
 #include "windowobject.h"
 
 #include <algorithm>
-#include <cwchar>
+#include <optional>
 #include <string>
-#include <utility>
-#include <vector>
 
 namespace {
 
@@ -17,22 +14,6 @@ using Layout::ControlId;
 constexpr wchar_t kClassName[] = L"FizzetWindow";
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr UINT_PTR kTimerId = 1;
-constexpr int kFirstControlId = 100;
-
-int controlId(ControlId id)
-{
-    return kFirstControlId + static_cast<int>(id);
-}
-
-RECT toRect(const LayoutScale::Box &b)
-{
-    return {b.left, b.top, b.left + b.width, b.top + b.height};
-}
-
-LayoutScale::Box toBox(const RECT &r)
-{
-    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
-}
 
 std::wstring lastError()
 {
@@ -43,14 +24,6 @@ std::wstring lastError()
     std::wstring message = text ? text : L"unknown error";
     LocalFree(text);
     return message;
-}
-
-void fillOutline(HDC dc, const LayoutScale::Box &box, int width, HBRUSH ink)
-{
-    for (const LayoutScale::Box &side : LayoutScale::sides(box, width)) {
-        const RECT r = toRect(side);
-        FillRect(dc, &r, ink);
-    }
 }
 
 // The window's class, and the drawing surface's; false if either cannot be registered.
@@ -65,10 +38,9 @@ bool registerClasses(HINSTANCE instance, WNDPROC procedure)
                                                GetSystemMetrics(SM_CXSMICON),
                                                GetSystemMetrics(SM_CYSMICON), 0));
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground =
-        reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(sysColorIndex(Layout::kClientColor) + 1));
     wc.lpszClassName = kClassName;
-    return RegisterClassExW(&wc) && DibSurface::registerClass(instance);
+    return (RegisterClassExW(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS) &&
+           DibSurface::registerClass(instance);
 }
 
 } // namespace
@@ -79,14 +51,15 @@ bool Win32Window::create(HINSTANCE instance, std::wstring &error)
         error = L"The window class cannot be registered: " + lastError();
         return false;
     }
-    hwnd_ = CreateWindowExW(0, kClassName, L"Fizzet", kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                            CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
-    if (!hwnd_ || !createControls(instance)) {
+    hwnd_ = CreateWindowExW(0, kClassName, widen(Layout::kTitle).c_str(), kStyle, CW_USEDEFAULT,
+                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance,
+                            this);
+    if (!hwnd_ || !controls_.create(hwnd_, instance)) {
         error = L"The window cannot be created: " + lastError();
         return false;
     }
-    services_ =
-        std::make_unique<Win32RuntimeServices>(hwnd_, kTimerId, control(ControlId::lbl1), surface_);
+    services_ = std::make_unique<Win32RuntimeServices>(hwnd_, kTimerId, controls_.valueLabel(),
+                                                       controls_.surface());
     form_ = std::make_unique<MainForm>(*services_);
     layOut(GetDpiForWindow(hwnd_));
     form_->load();
@@ -99,74 +72,12 @@ Win32Window::~Win32Window()
     services_.reset();
     if (hwnd_ && IsWindow(hwnd_))
         DestroyWindow(hwnd_);
-    if (font_)
-        DeleteObject(font_);
-    if (indexFont_)
-        DeleteObject(indexFont_);
 }
 
-// A control's own window; none for the timer, which runs on the window, and the frames, which
-// it paints.
-HWND Win32Window::createControl(const Layout::Control &c, HINSTANCE instance)
-{
-    const auto menu = reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(c.id)));
-    switch (c.kind) {
-    case Layout::Kind::PushButton:
-        return CreateWindowExW(0, L"BUTTON", widen(c.caption).c_str(),
-                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY, 0, 0,
-                               1, 1, hwnd_, menu, instance, nullptr);
-    case Layout::Kind::Label:
-        return CreateWindowExW(0, L"STATIC", widen(c.caption).c_str(),
-                               WS_CHILD | WS_VISIBLE | SS_CENTER | SS_CENTERIMAGE, 0, 0, 1, 1,
-                               hwnd_, menu, instance, nullptr);
-    case Layout::Kind::DrawingSurface:
-        return surface_.create(hwnd_, controlId(c.id), instance);
-    case Layout::Kind::Timer:
-    case Layout::Kind::FrameRect:
-        break;
-    }
-    return nullptr;
-}
-
-bool Win32Window::createControls(HINSTANCE instance)
-{
-    for (const Layout::Control &c : Layout::kControls) {
-        HWND made = createControl(c, instance);
-        if (!made && c.kind != Layout::Kind::Timer && c.kind != Layout::Kind::FrameRect)
-            return false;
-        controls_[Layout::indexOf(c.id)] = made;
-    }
-    // The dialog manager moves the focus in z-order: put it in the focus order.
-    for (const ControlId id : Layout::focusOrder())
-        SetWindowPos(control(id), HWND_BOTTOM, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    return true;
-}
-
+// The controls laid out at `dpi`, and the window sized round them.
 void Win32Window::layOut(UINT dpi)
 {
-    if (font_)
-        DeleteObject(font_);
-    if (indexFont_)
-        DeleteObject(indexFont_);
-    font_ = messageFont(dpi);
-    indexFont_ = indexFont(dpi);
-    // Windows' pixels are the device's.
-    layout_ = WindowLayout::fitted(dpi, 1.0, [this](const WindowLayout &at) {
-        return textShortfall(hwnd_, at, font_, indexFont_);
-    });
-    for (const Layout::Control &c : Layout::kControls) {
-        HWND hwnd = control(c.id);
-        if (!hwnd)
-            continue;
-        const LayoutScale::Box at = layout_.box(c.id);
-        SetWindowPos(hwnd, nullptr, at.left, at.top, at.width, at.height,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-        SendMessageW(hwnd, WM_SETFONT,
-                     reinterpret_cast<WPARAM>(c.id == ControlId::lbl1 ? indexFont_ : font_), TRUE);
-    }
-    surface_.layOut(layout_);
-    const LayoutScale::Box client = layout_.client();
+    const LayoutScale::Box client = controls_.layOut(dpi).client();
     RECT frame{0, 0, client.width, client.height};
     AdjustWindowRectExForDpi(&frame, kStyle, FALSE, 0, dpi);
     SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
@@ -178,62 +89,29 @@ void Win32Window::show(int how)
 {
     ShowWindow(hwnd_, how);
     UpdateWindow(hwnd_);
-    SetFocus(control(Layout::kInitialFocus));
-}
-
-bool Win32Window::isButton(HWND hwnd) const
-{
-    for (const Layout::Control &c : Layout::kControls)
-        if (c.kind == Layout::Kind::PushButton && control(c.id) == hwnd)
-            return true;
-    return false;
+    SetFocus(controls_.control(Layout::kInitialFocus));
 }
 
 bool Win32Window::pressesButton(const MSG &msg) const
 {
     const bool enter = msg.wParam == VK_RETURN;
-    if (!enter || !isButton(msg.hwnd))
+    if (!enter || !controls_.isButton(msg.hwnd))
         return false;
     if (msg.message == WM_KEYDOWN && !(msg.lParam & (1 << 30))) // not a repeat
         SendMessageW(msg.hwnd, BM_CLICK, 0, 0);
     return msg.message == WM_KEYDOWN || msg.message == WM_KEYUP || msg.message == WM_CHAR;
 }
 
-RECT Win32Window::ringAround(HWND hwnd) const
-{
-    RECT r;
-    GetWindowRect(hwnd, &r);
-    MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT *>(&r), 2);
-    return toRect(LayoutScale::ringAround(toBox(r)));
-}
-
-// The layout's lines in the window-text colour, and the focus ring.
-void Win32Window::paintFrames()
-{
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd_, &ps);
-    HBRUSH ink = GetSysColorBrush(sysColorIndex(Layout::kLineColor));
-    for (const WindowLayout::Line &line : layout_.lines()) {
-        const RECT r = toRect(line.box);
-        FillRect(dc, &r, ink);
-    }
-    HWND focus = GetFocus();
-    if (focus && GetParent(focus) == hwnd_)
-        fillOutline(dc, toBox(ringAround(focus)), LayoutScale::kRingWidth, ink);
-    EndPaint(hwnd_, &ps);
-}
-
 // A button's click, or the focus coming to or leaving a control, whose ring then changes.
 void Win32Window::onCommand(WPARAM wParam, LPARAM lParam)
 {
-    const int id = LOWORD(wParam) - kFirstControlId;
+    const int id = LOWORD(wParam) - Win32Controls::kFirstId;
     // With BS_NOTIFY a quick second press comes as a double click: it is a click as well.
     const bool pressed = HIWORD(wParam) == BN_CLICKED || HIWORD(wParam) == BN_DOUBLECLICKED;
     if (pressed && id >= 0 && id < static_cast<int>(Layout::kControlCount)) {
         form_->click(static_cast<ControlId>(id));
     } else if (HIWORD(wParam) == BN_SETFOCUS || HIWORD(wParam) == BN_KILLFOCUS) {
-        const RECT ring = ringAround(reinterpret_cast<HWND>(lParam));
-        InvalidateRect(hwnd_, &ring, TRUE);
+        controls_.updateRing(reinterpret_cast<HWND>(lParam));
     }
 }
 
@@ -242,7 +120,7 @@ void Win32Window::onTimer(WPARAM id)
     if (id != kTimerId || !services_ || !services_->timerRunning())
         return;
     form_->tick();
-    surface_.flush();
+    controls_.surface().flush();
     if (tickObserver_)
         tickObserver_();
 }
@@ -269,11 +147,22 @@ LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_TIMER:
         onTimer(wParam);
         return 0;
-    case WM_PAINT:
-        paintFrames();
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        controls_.paint(BeginPaint(hwnd_, &ps));
+        EndPaint(hwnd_, &ps);
+        return 0;
+    }
+    case WM_PRINTCLIENT:
+        controls_.paint(reinterpret_cast<HDC>(wParam));
+        return 0;
+    case WM_ERASEBKGND:
+        return 1; // WM_PAINT covers every pixel
+    case WM_SYSCOLORCHANGE:
+        controls_.takeSystemColors();
         return 0;
     case WM_CTLCOLORSTATIC:
-        if (services_ && reinterpret_cast<HWND>(lParam) == control(ControlId::lbl1))
+        if (services_ && reinterpret_cast<HWND>(lParam) == controls_.valueLabel())
             return reinterpret_cast<LRESULT>(services_->labelColors(reinterpret_cast<HDC>(wParam)));
         break;
     case WM_DPICHANGED: { // laid out afresh, where the system suggests

@@ -1,14 +1,11 @@
 #pragma once
 
-#include "dibsurface.h"
-#include "layouttable.h"
 #include "mainform.h"
+#include "win32controls.h"
 #include "win32runtimeservices.h"
-#include "windowlayout.h"
 
 #include <windows.h>
 
-#include <array>
 #include <functional>
 #include <memory>
 #include <string>
@@ -34,24 +31,15 @@ public:
 private:
     static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
-    bool createControls(HINSTANCE instance);
-    HWND createControl(const Layout::Control &c, HINSTANCE instance);
     void onCommand(WPARAM wParam, LPARAM lParam);
     void onTimer(WPARAM id);
     bool onActivate(WPARAM wParam);
     void layOut(UINT dpi);
-    void paintFrames();
-    RECT ringAround(HWND control) const;
-    HWND control(Layout::ControlId id) const { return controls_[Layout::indexOf(id)]; }
-    bool isButton(HWND hwnd) const;
 
     HWND hwnd_ = nullptr;
-    std::array<HWND, Layout::kControlCount> controls_{};
-    DibSurface surface_;
+    Win32Controls controls_;
     std::unique_ptr<Win32RuntimeServices> services_;
     std::unique_ptr<MainForm> form_;
-    HFONT font_ = nullptr, indexFont_ = nullptr;
-    WindowLayout layout_{1.0};
     HWND lastFocus_ = nullptr;
     std::function<void()> tickObserver_;
 };

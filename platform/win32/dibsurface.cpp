@@ -1,9 +1,11 @@
 #include "dibsurface.h"
 
+#include "fillpainter.h"
 #include "win32color.h"
 #include "windowobject.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -26,16 +28,15 @@ bool DibSurface::registerClass(HINSTANCE instance)
     wc.hInstance = instance;
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.lpszClassName = kClassName;
-    return RegisterClassExW(&wc) != 0;
+    return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
-HWND DibSurface::create(HWND parent, int id, HINSTANCE instance)
+HWND DibSurface::create(HWND parent, int id, HINSTANCE instance, DWORD style, const wchar_t *name)
 {
     if (!createPicture())
         return nullptr;
-    hwnd_ = CreateWindowExW(0, kClassName, L"Point animation", WS_CHILD | WS_VISIBLE | WS_TABSTOP,
-                            0, 0, 1, 1, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                            instance, this);
+    hwnd_ = CreateWindowExW(0, kClassName, name, WS_CHILD | WS_VISIBLE | style, 0, 0, 1, 1, parent,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
     return hwnd_;
 }
 
@@ -71,9 +72,18 @@ DibSurface::~DibSurface()
 
 void DibSurface::clear()
 {
-    std::fill_n(pixels_, kWidth * kHeight,
-                Pixel::word(GetSysColor(sysColorIndex(Layout::kSurfaceColor))));
+    ground_ = Pixel::word(GetSysColor(sysColorIndex(Layout::kSurfaceColor)));
+    std::fill_n(pixels_, kWidth * kHeight, ground_);
     dirty_ = DirtyBox();
+    if (hwnd_)
+        InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void DibSurface::recolourGround()
+{
+    const std::uint32_t old = ground_;
+    ground_ = Pixel::word(GetSysColor(sysColorIndex(Layout::kSurfaceColor)));
+    std::replace(pixels_, pixels_ + kWidth * kHeight, old, ground_);
     if (hwnd_)
         InvalidateRect(hwnd_, nullptr, FALSE);
 }
@@ -104,26 +114,16 @@ RECT DibSurface::shownRect(const LayoutScale::Box &p) const
                   layout_.box(Layout::ControlId::pct1));
 }
 
+// What the window paints where the surface is (its room, its border, the ring where it has the
+// focus), then the picture.
 void DibSurface::paint()
 {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd_, &ps);
-    const RECT shown = shownRect({0, 0, kWidth, kHeight});
-    // The spare room around the blocks, then the border, then the picture.
     const LayoutScale::Box at = layout_.box(Layout::ControlId::pct1);
-    const RECT room = toRect(layout_.drawingRoom(), at);
-    HRGN spare = CreateRectRgnIndirect(&room);
-    HRGN picture = CreateRectRgnIndirect(&shown);
-    CombineRgn(spare, spare, picture, RGN_DIFF);
-    FillRgn(dc, spare, GetSysColorBrush(sysColorIndex(Layout::kSurfaceColor)));
-    DeleteObject(spare);
-    DeleteObject(picture);
-    HBRUSH ink = GetSysColorBrush(sysColorIndex(Layout::kLineColor));
-    for (const WindowLayout::Line &line : layout_.lines())
-        if (line.owner == Layout::ControlId::pct1) {
-            const RECT edge = toRect(line.box, at);
-            FillRect(dc, &edge, ink);
-        }
+    const auto focus = GetFocus() == hwnd_ ? std::optional(Layout::ControlId::pct1) : std::nullopt;
+    FillPainter::paint(dc, layout_.fills(focus), {at.left, at.top});
+    const RECT shown = shownRect({0, 0, kWidth, kHeight});
     SetStretchBltMode(dc, COLORONCOLOR);
     StretchBlt(dc, shown.left, shown.top, shown.right - shown.left, shown.bottom - shown.top,
                memory_, 0, 0, kWidth, kHeight, SRCCOPY);
@@ -141,6 +141,9 @@ LRESULT CALLBACK DibSurface::procedure(HWND hwnd, UINT message, WPARAM wParam, L
         return 0;
     case WM_ERASEBKGND:
         return 1; // WM_PAINT covers every pixel
+    case WM_SYSCOLORCHANGE:
+        self->recolourGround();
+        return 0;
     case WM_LBUTTONDOWN:
         SetFocus(hwnd);
         return 0;

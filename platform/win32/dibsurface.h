@@ -21,9 +21,9 @@ public:
 
     // Registers the window class once per process; false if that fails.
     static bool registerClass(HINSTANCE instance);
-    // The picture, then the child window, named for screen readers; null if either cannot be
-    // made.
-    HWND create(HWND parent, int id, HINSTANCE instance);
+    // The picture, then the child window, with `style` besides a visible child's and named
+    // `name` for screen readers; null if either cannot be made.
+    HWND create(HWND parent, int id, HINSTANCE instance, DWORD style, const wchar_t *name);
     // The picture alone, cleared: a DIB section of kWidth x kHeight; false if it cannot be made.
     bool createPicture();
     ~DibSurface();
@@ -33,6 +33,9 @@ public:
     // The same as plot() for each, in order.
     void plotAll(std::span<const PixelPlot> plots) { sink().plotAll(plots); }
     void clear();
+    // What was never plotted takes the system's surface colour as it is now; the points keep
+    // theirs.
+    void recolourGround();
     // Invalidates what was plotted since the last flush, and returns it: the pixels of the
     // surface that show it (empty when nothing was plotted).
     RECT flush();
@@ -61,4 +64,5 @@ private:
     std::uint32_t *pixels_ = nullptr; // top-down rows of kWidth
     DirtyBox dirty_;
     WindowLayout layout_{1.0};
+    std::uint32_t ground_ = 0; // the word of what was never plotted
 };

@@ -1,8 +1,8 @@
 #include "win32runtimeservices.h"
 
-#include "layouttable.h"
-
 #include "contrast.h"
+#include "layouttable.h"
+#include "win32color.h"
 
 #include <iterator>
 #include <mmsystem.h>
@@ -36,15 +36,19 @@ void Win32RuntimeServices::setBackColor(LabelId, Color color)
         lbl1Brush_ = CreateSolidBrush(color); // a COLORREF is 0x00BBGGRR, like Color
         lbl1Back_ = color;
     }
-    lbl1Text_ = Contrast::readableTextOn(color, GetSysColor(COLOR_WINDOWTEXT));
     InvalidateRect(lbl1_, nullptr, TRUE);
 }
 
 HBRUSH Win32RuntimeServices::labelColors(HDC dc) const
 {
-    SetTextColor(dc, lbl1Text_);
+    const Color text = GetSysColor(sysColorIndex(Layout::kLabelTextColor));
+    if (!lbl1Brush_) {
+        SetTextColor(dc, text);
+        return GetSysColorBrush(sysColorIndex(Layout::kClientColor));
+    }
+    SetTextColor(dc, Contrast::readableTextOn(lbl1Back_, text));
     SetBkColor(dc, lbl1Back_);
-    return lbl1Brush_ ? lbl1Brush_ : GetSysColorBrush(COLOR_BTNFACE);
+    return lbl1Brush_;
 }
 
 void Win32RuntimeServices::setTimerEnabled(TimerId, bool enabled)

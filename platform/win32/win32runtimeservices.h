@@ -29,6 +29,7 @@ public:
 
     bool timerRunning() const { return timerRunning_; }
     // Answers WM_CTLCOLORSTATIC for lbl1: its colours on `dc`, and the brush of its background.
+    // The text takes the system's label colour as it is now, where that reads well.
     HBRUSH labelColors(HDC dc) const;
 
 private:
@@ -38,6 +39,5 @@ private:
     DibSurface &pct1_;
     bool timerRunning_ = false;
     Color lbl1Back_ = 0;
-    Color lbl1Text_ = 0;
     HBRUSH lbl1Brush_ = nullptr; // made once per background colour
 };
