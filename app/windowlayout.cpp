@@ -65,6 +65,9 @@ WindowLayout::Fills WindowLayout::fills(std::optional<ControlId> focused) const
     fills.add(room_, Layout::kSurfaceColor);
     for (const Line &line : lines_)
         fills.add(line.box, Layout::kLineColor);
+    const LayoutScale::Blocks b = blocks(); // the drawing covers the line its last row is on
+    fills.add({b.left, b.top, Layout::kDrawingWidth * b.size, Layout::kDrawingHeight * b.size},
+              Layout::kSurfaceColor);
     if (focused && Layout::takesFocus(Layout::control(*focused)))
         for (const Box &side : LayoutScale::sides(ring(*focused), ringWidth()))
             fills.add(side, Layout::kLineColor);

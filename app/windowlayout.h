@@ -52,12 +52,12 @@ public:
         Layout::SystemColor color;
     };
     // Everything painted beneath the controls, in painting order: the client's ground, the
-    // drawing's room, the lines, and the four sides of the ring around `focused` where the
-    // focus stops there.
+    // drawing's room, the lines, the drawing's blocks (over the line its last row lies on), and
+    // the four sides of the ring around `focused` where the focus stops there.
     class Fills
     {
     public:
-        static constexpr std::size_t kMost = 2 + kLineCount + 4;
+        static constexpr std::size_t kMost = 3 + kLineCount + 4;
         const Fill *begin() const { return items_.data(); }
         const Fill *end() const { return items_.data() + size_; }
         std::size_t size() const { return size_; }

@@ -3,8 +3,7 @@
 #include "color.h"
 
 #include <array>
-#include <cstdio>
-#include <string>
+#include <cstddef>
 #include <string_view>
 
 // The 16 basic colours in text-mode attribute order: 0..7 the dark forms (black, blue, green,
@@ -54,16 +53,35 @@ constexpr std::string_view nameOf(Color c)
 }
 
 // What a screen reader says of a value shown on its colour: "9, blue"; a colour that is not a
-// basic one by its hex triplet, "9, #1a2b3c".
-inline std::string spokenValue(std::string_view caption, Color c)
+// basic one by its hex triplet, "9, #1a2b3c". A caption longer than kMostCaption is cut there.
+class SpokenValue
 {
-    std::string spoken(caption);
-    spoken += ", ";
-    if (const std::string_view name = nameOf(c); !name.empty())
-        return spoken.append(name);
-    char hex[8];
-    std::snprintf(hex, sizeof hex, "#%02x%02x%02x", redOf(c), greenOf(c), blueOf(c));
-    return spoken.append(hex);
-}
+public:
+    static constexpr std::size_t kMostCaption = 8;
+
+    constexpr SpokenValue(std::string_view caption, Color c)
+    {
+        append(caption.substr(0, kMostCaption));
+        append(", ");
+        if (const std::string_view name = nameOf(c); !name.empty()) {
+            append(name);
+            return;
+        }
+        append("#");
+        for (const int channel : {redOf(c), greenOf(c), blueOf(c)})
+            for (const int digit : {channel >> 4, channel & 15})
+                text_[size_++] = "0123456789abcdef"[digit];
+    }
+    constexpr std::string_view view() const { return {text_.data(), size_}; }
+
+private:
+    constexpr void append(std::string_view part)
+    {
+        for (const char c : part)
+            text_[size_++] = c;
+    }
+    std::array<char, kMostCaption + 2 + 16> text_{}; // the longest name is 12 characters
+    std::size_t size_ = 0;
+};
 
 } // namespace BasicPalette

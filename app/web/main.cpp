@@ -38,9 +38,16 @@ EMSCRIPTEN_KEEPALIVE void fizzet_tick()
     services.present();
 }
 
-EMSCRIPTEN_KEEPALIVE void fizzet_layOut(double factor, double ratio)
+EMSCRIPTEN_KEEPALIVE void fizzet_layOut(double fontPixels, double ratio)
 {
-    PageLayout::layOut(factor, ratio);
+    PageLayout::layOut(fontPixels, ratio);
+}
+
+// control: the control with the keyboard focus, or -1 where none has it.
+EMSCRIPTEN_KEEPALIVE void fizzet_focus(int control)
+{
+    PageLayout::focus(control < 0 ? std::nullopt
+                                  : std::optional(static_cast<Layout::ControlId>(control)));
 }
 
 // text: the page's text colour, as 0x00BBGGRR.
@@ -53,7 +60,7 @@ EMSCRIPTEN_KEEPALIVE void fizzet_textColor(std::uint32_t text)
 int main()
 {
     PageLayout::build();
-    page_ready();
+    page_ready(static_cast<int>(Layout::kInitialFocus));
     form.load();
     services.present();
 }

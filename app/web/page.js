@@ -111,47 +111,59 @@ var geometry = (function () {
     // text fits (textShortfall).
     layout: function () {
       ratio = devicePixelRatio;
-      _fizzet_layOut(parseFloat(getComputedStyle(document.documentElement).fontSize) / 16, ratio);
+      _fizzet_layOut(parseFloat(getComputedStyle(document.documentElement).fontSize), ratio);
     },
-    client: function (width, height, ringGap, ringWidth) {
+    client: function (width, height) {
       var s = client.style;
       s.width = px(width); s.height = px(height);
       s.zoom = 1 / ratio;
       s.left = offset(innerWidth * ratio - width);
       s.top = offset(innerHeight * ratio - height);
       s.setProperty("--ratio", ratio);
-      s.setProperty("--ring-gap", ringGap * ratio + "px");
-      s.setProperty("--ring-width", ringWidth * ratio + "px");
     },
   };
 })();
 
-// lbl1: the index on its colour, and the live region that speaks it.
+// The value label: the index on its colour, and the live region that speaks it.
 var label = (function () {
-  var element = null, caption = "", shown = false;
+  var element = null, shown = false;
   return {
     adopt: function (e) {
       element = e;
+      e.setAttribute("role", "status");
       e.setAttribute("aria-live", "polite");
       e.setAttribute("aria-atomic", "true");
     },
+    // The caption is shown through the style sheet, which keeps it from screen readers.
     caption: function (at, length) {
-      caption = memoryText(at, length);
-      element.replaceChildren(caption);
+      element.dataset.caption = memoryText(at, length);
       shown = false;
     },
-    // The label's text is spoken with the colour's name; new nodes for every value shown, so
-    // that a press that leaves the index as it was is answered too. A new text colour alone
-    // (the colour scheme changed) is not a value to speak.
-    back: function (back, color, name, nameLength) {
-      var spoken = document.createElement("span");
+    // The value is spoken (its text is not shown), in a new node for every value shown, so that a press that leaves
+    // the index as it was is answered too. A new text colour alone (the colour scheme changed)
+    // is not a value to speak.
+    back: function (back, color, spoken, spokenLength) {
       element.style.background = rgb(back);
-      element.style.color = rgb(color);
+      element.style.setProperty("--ink", rgb(color));
       if (shown) return;
-      spoken.className = "hidden";
-      spoken.textContent = ", " + memoryText(name, nameLength);
-      element.replaceChildren(document.createTextNode(caption), spoken);
+      element.replaceChildren(memoryText(spoken, spokenLength));
       shown = true;
+    },
+  };
+})();
+
+// What is painted beneath the controls: boxes in system colours, which the style sheet maps.
+var fills = (function () {
+  var layer = document.getElementById("fills"), colors = ["face", "window", "text"];
+  return {
+    fill: function (index, color, left, top, width, height) {
+      var e = layer.children[index] || layer.appendChild(document.createElement("div"));
+      e.className = colors[color];
+      e.hidden = false;
+      geometry.put(e, left, top, width, height);
+    },
+    fillCount: function (count) {
+      for (var i = count; i < layer.children.length; ++i) layer.children[i].hidden = true;
     },
   };
 })();
@@ -184,7 +196,9 @@ var drawing = (function () {
 
 // The controls, by control id, as the module describes them.
 var controls = (function () {
-  var client = document.getElementById("client"), byId = [], first;
+  var client = document.getElementById("client"), byId = [], families = [];
+  var kinds = ["button", null, "div", "div", "div"]; // by Layout::Kind; the timer has none
+  var shownValue = 1; // Layout::Value::Shown
   function button(e, id) {
     e.type = "button";
     e.addEventListener("click", function () { program.call(_fizzet_click, id); });
@@ -193,8 +207,10 @@ var controls = (function () {
       if (k.repeat && (k.key == "Enter" || k.key == " ")) k.preventDefault();
     });
   }
+  // The label text's colour, for the value label to keep where it reads well.
   function textColor() {
-    var c = getComputedStyle(document.body).color.match(/\d+/g).map(Number);
+    var c = getComputedStyle(document.querySelector("#fills > .text")).backgroundColor;
+    c = c.match(/\d+/g).map(Number);
     program.call(_fizzet_textColor, c[0] | c[1] << 8 | c[2] << 16);
   }
   // A window moved to a screen of another density need not change its size.
@@ -202,51 +218,54 @@ var controls = (function () {
     matchMedia("(resolution: " + devicePixelRatio + "dppx)").addEventListener("change",
       function () { program.call(geometry.layout); followRatio(); }, { once: true });
   }
+  // The ring goes where the focus is.
+  function followFocus(e) {
+    var id = byId.indexOf(e.type == "focusin" ? e.target : null);
+    program.call(_fizzet_focus, id);
+  }
   return {
-    addControl: function (id, fields) {
-      var f = memoryText(fields).split("\x1f"), e = document.createElement(f[0]), role = f[1];
-      e.id = f[2];
-      e.textContent = f[3];
-      if (role) e.setAttribute("role", role);
-      if (f[4]) e.setAttribute("aria-label", f[4]);
-      if (f[5]) e.title = f[5];
-      if (role == "status") label.adopt(e);
-      if (role == "img") drawing.adopt(e);
-      if (!e.textContent && !role) e.className = "frame";
+    addControl: function (id, kind, value, name, nameLength, caption, captionLength,
+                          accessible, accessibleLength, description, descriptionLength) {
+      var e = document.createElement(kinds[kind]);
+      e.id = memoryText(name, nameLength);
+      e.textContent = memoryText(caption, captionLength);
+      var said = memoryText(accessible, accessibleLength);
+      if (said) e.setAttribute("aria-label", said);
+      said = memoryText(description, descriptionLength);
+      if (said) e.title = said;
+      e.className = ["button", "frame", "surface", "frame", "label"][kind];
+      if (kind == 2) { e.setAttribute("role", "img"); drawing.adopt(e); }
+      if (value == shownValue) label.adopt(e);
       if (e.localName == "button") button(e, id);
-      geometry.fitText(e, f[6].split("\n").filter(Boolean));
       byId[id] = e;
       client.appendChild(e);
     },
+    textToFit: function (id, text, length) {
+      if (length) geometry.fitText(byId[id], [memoryText(text, length)]);
+    },
+    fontFamily: function (id, family, length) {
+      (families[id] = families[id] || []).push('"' + memoryText(family, length) + '"');
+      byId[id].style.fontFamily = families[id].concat("sans-serif").join(", ");
+    },
+    fontSize: function (id, pixels) { byId[id].style.fontSize = pixels + "px"; },
     focusOrder: function (ids, count) {
       for (var i = 0; i < count; ++i) {
         var e = byId[HEAP32[(ids >> 2) + i]];
-        first = first || e;
         if (e.localName != "button") e.tabIndex = 0;
         client.appendChild(e);
       }
     },
-    // At the design density 12 points are the default font's 16 CSS pixels.
-    indexFont: function (id, points, family, length) {
-      byId[id].style.font = "calc(" + points / 12 + "rem * var(--ratio)) \"" +
-        memoryText(family, length) + "\", sans-serif";
-    },
     place: function (id, left, top, width, height) {
       geometry.put(byId[id], left, top, width, height);
     },
-    line: function (id, index, left, top, width, height) {
-      var e = byId[id], lines = e.lines || (e.lines = []), line = lines[index];
-      if (!line) {
-        line = lines[index] = e.appendChild(document.createElement("div"));
-        line.className = "line";
-      }
-      geometry.put(line, left, top, width, height);
-    },
     // Once the module has built the controls, before it shows the first index.
-    ready: function () {
-      first.focus();
-      textColor();
+    ready: function (initialFocus) {
+      byId[initialFocus].focus();
       program.call(geometry.layout);
+      textColor();
+      client.addEventListener("focusin", followFocus);
+      client.addEventListener("focusout", followFocus);
+      program.call(_fizzet_focus, byId.indexOf(document.activeElement));
       addEventListener("resize", function () { program.call(geometry.layout); });
       followRatio();
       matchMedia("(prefers-color-scheme: dark)").addEventListener("change", textColor);
@@ -254,4 +273,4 @@ var controls = (function () {
   };
 })();
 
-var page = Object.assign({}, program, geometry, label, drawing, controls);
+var page = Object.assign({}, program, geometry, label, fills, drawing, controls);

@@ -1,6 +1,5 @@
 #include "pagelayout.h"
 
-#include "layouttable.h"
 #include "page.h"
 #include "windowlayout.h"
 
@@ -15,108 +14,66 @@ using Layout::ControlId;
 using Layout::Kind;
 using LayoutScale::Box;
 
+// Browsers' default font size, in CSS pixels, where the desktop's text is at the design density.
+constexpr double kDefaultFontPixels = 16;
+
+WindowLayout shown{1.0};
+std::optional<ControlId> focused;
+
 int idOf(const Control &c)
 {
     return static_cast<int>(c.id);
 }
 
-// The element that stands for a control of `kind`, and its role where the element has none.
-struct Element
+int length(std::string_view text)
 {
-    const char *tag, *role;
-};
-Element elementFor(const Control &c)
-{
-    switch (c.kind) {
-    case Kind::PushButton:
-        return {"button", ""};
-    case Kind::DrawingSurface:
-        return {"div", "img"};
-    case Kind::Label:
-        return {"div", c.id == ControlId::lbl1 ? "status" : ""};
-    default:
-        return {"div", ""};
-    }
+    return static_cast<int>(text.size());
 }
 
-// A control's description for the page: its fields one after another, each ended by '\x1f',
-// the fields that list several texts with one a line. Longer than any control needs.
-class Fields
+void paintFills()
 {
-public:
-    static constexpr std::size_t kSize = 256;
-
-    Fields &operator<<(std::string_view field)
-    {
-        for (const char c : field)
-            put(c);
-        put('\x1f');
-        return *this;
+    int count = 0;
+    for (const WindowLayout::Fill &fill : shown.fills(focused)) {
+        const Box &b = fill.box;
+        page_fill(count++, static_cast<int>(fill.color), b.left, b.top, b.width, b.height);
     }
-    Fields &line(std::string_view text)
-    {
-        for (const char c : text)
-            put(c);
-        put('\n');
-        return *this;
-    }
-    const char *text()
-    {
-        buffer_[used_] = '\0';
-        return buffer_.data();
-    }
-
-private:
-    void put(char c)
-    {
-        if (used_ + 1 < buffer_.size())
-            buffer_[used_++] = c;
-    }
-    std::array<char, kSize> buffer_{};
-    std::size_t used_ = 0;
-};
-
-// Every control's fields fit: its texts, the longest tag and role, the separators, and lbl1's
-// indices, one a line.
-constexpr bool fieldsFit()
-{
-    for (const Control &c : Layout::kControls)
-        if (c.name.size() + 2 * c.caption.size() + c.accessibleName.size() +
-                c.accessibleDescription.size() + 32 + 3 * Layout::kIndexTexts.size() >=
-            Fields::kSize)
-            return false;
-    return true;
-}
-static_assert(fieldsFit());
-
-// The texts that must fit in a control, one a line.
-void textsToFit(const Control &c, Fields &fields)
-{
-    for (const std::string_view text : Layout::textsToFit(c))
-        fields.line(text);
-    fields << "";
+    page_fillCount(count);
 }
 
-// Places every control and line, and the drawing's blocks, as `layout` has them.
-void placeAll(const WindowLayout &layout)
+// Places every control, the fills and the drawing's blocks as `layout` has them.
+void placeAll(const WindowLayout &layout, double dpi, double ratio)
 {
-    for (const Control &c : Layout::kControls)
-        if (c.kind != Kind::Timer) {
-            const Box at = layout.box(c.id);
-            page_place(idOf(c), at.left, at.top, at.width, at.height);
-        }
-    std::array<int, Layout::kControlCount> linesOf{};
-    for (const WindowLayout::Line &line : layout.lines()) {
-        const Box owner = layout.box(line.owner), &b = line.box;
-        page_line(static_cast<int>(line.owner), linesOf[Layout::indexOf(line.owner)]++,
-                  b.left - owner.left, b.top - owner.top, b.width, b.height);
+    for (const Control &c : Layout::kControls) {
+        if (c.kind == Kind::Timer)
+            continue;
+        const Box at = layout.box(c.id);
+        page_place(idOf(c), at.left, at.top, at.width, at.height);
+        if (c.font)
+            page_fontSize(idOf(c), c.font->points * dpi / 72 * ratio);
     }
     const Box surface = layout.box(ControlId::pct1);
     const LayoutScale::Blocks blocks = layout.blocks();
     page_drawing(blocks.left - surface.left, blocks.top - surface.top, blocks.size,
                  Layout::kDrawingWidth, Layout::kDrawingHeight);
     const Box client = layout.client();
-    page_client(client.width, client.height, LayoutScale::kRingGap, LayoutScale::kRingWidth);
+    page_client(client.width, client.height);
+    shown = layout;
+    paintFills();
+}
+
+void addControl(const Control &c)
+{
+    page_addControl(idOf(c), static_cast<int>(c.kind), static_cast<int>(c.value), c.name.data(),
+                    length(c.name), c.caption.data(), length(c.caption), c.accessibleName.data(),
+                    length(c.accessibleName), c.accessibleDescription.data(),
+                    length(c.accessibleDescription));
+    for (const std::string_view text : Layout::textsToFit(c))
+        page_textToFit(idOf(c), text.data(), length(text));
+    if (c.font) {
+        page_fontFamily(idOf(c), c.font->family.data(), length(c.font->family));
+        for (const std::string_view standIn : c.font->standIns)
+            page_fontFamily(idOf(c), standIn.data(), length(standIn));
+    }
 }
 
 } // namespace
@@ -125,34 +82,30 @@ namespace PageLayout {
 
 void build()
 {
-    for (const Control &c : Layout::kControls) {
-        if (c.kind == Kind::Timer)
-            continue;
-        const Element e = elementFor(c);
-        Fields fields;
-        fields << e.tag << e.role << c.name << c.caption << c.accessibleName
-               << c.accessibleDescription;
-        textsToFit(c, fields);
-        page_addControl(idOf(c), fields.text());
-    }
+    for (const Control &c : Layout::kControls)
+        if (c.kind != Kind::Timer)
+            addControl(c);
     static constexpr auto order = Layout::focusOrder();
     std::array<int, order.size()> ids{};
     std::transform(order.begin(), order.end(), ids.begin(),
                    [](ControlId id) { return static_cast<int>(id); });
     page_focusOrder(ids.data(), static_cast<int>(ids.size()));
-    page_indexFont(static_cast<int>(ControlId::lbl1), Layout::kIndexFontPoints,
-                   Layout::kIndexFontFamily.data(),
-                   static_cast<int>(Layout::kIndexFontFamily.size()));
 }
 
-void layOut(double factor, double ratio)
+void layOut(double fontPixels, double ratio)
 {
-    const WindowLayout layout =
-        WindowLayout::fitted(factor * WindowLayout::kDesignDpi, ratio, [](const WindowLayout &at) {
-            placeAll(at);
-            return page_textShortfall();
-        });
-    placeAll(layout);
+    const double dpi = WindowLayout::kDesignDpi * fontPixels / kDefaultFontPixels;
+    const WindowLayout layout = WindowLayout::fitted(dpi, ratio, [&](const WindowLayout &at) {
+        placeAll(at, dpi, ratio);
+        return page_textShortfall();
+    });
+    placeAll(layout, dpi, ratio);
+}
+
+void focus(std::optional<ControlId> id)
+{
+    focused = id;
+    paintFills();
 }
 
 } // namespace PageLayout

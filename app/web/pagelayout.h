@@ -1,5 +1,9 @@
 #pragma once
 
+#include "layouttable.h"
+
+#include <optional>
+
 // The window's controls on the page. Every length goes from the layout's 96-dpi grid to device
 // pixels, scaled as a whole, so that each edge falls on a whole device pixel; the drawing's
 // positions are square blocks of whole device pixels.
@@ -9,9 +13,12 @@ namespace PageLayout {
 // order through them.
 void build();
 
-// Lays the window out at `factor` CSS pixels per 96-dpi pixel (at least 1) on a screen of
-// `ratio` device pixels per CSS pixel, grown until every text fits and each drawing position is a
-// block of at least a CSS pixel in whole device pixels.
-void layOut(double factor, double ratio);
+// Lays the window out where the default font is `fontPixels` CSS pixels on a screen of `ratio`
+// device pixels per CSS pixel, grown until every text fits and each drawing position is a block
+// of at least a CSS pixel in whole device pixels.
+void layOut(double fontPixels, double ratio);
+
+// The control with the keyboard focus, if any: the ring goes around it.
+void focus(std::optional<Layout::ControlId> id);
 
 } // namespace PageLayout

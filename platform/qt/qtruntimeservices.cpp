@@ -36,8 +36,9 @@ void QtRuntimeServices::setCaption(LabelId, std::string_view text)
 void QtRuntimeServices::setBackColor(LabelId, Color color)
 {
     lbl1_.setBack(color);
+    const BasicPalette::SpokenValue spoken(lbl1_.text().toStdString(), color);
     lbl1_.setAccessibleName(
-        QString::fromStdString(BasicPalette::spokenValue(lbl1_.text().toStdString(), color)));
+        QString::fromUtf8(spoken.view().data(), static_cast<qsizetype>(spoken.view().size())));
     announceLabel();
 }
 

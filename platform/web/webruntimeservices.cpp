@@ -8,6 +8,7 @@
 
 void WebRuntimeServices::setCaption(LabelId, std::string_view text)
 {
+    lbl1Caption_ = text;
     page_caption(text.data(), static_cast<int>(text.size()));
 }
 
@@ -27,9 +28,9 @@ void WebRuntimeServices::setTextColor(Color text)
 
 void WebRuntimeServices::showBackColor()
 {
-    const std::string_view name = BasicPalette::nameOf(lbl1Back_);
-    page_back(lbl1Back_, Contrast::readableTextOn(lbl1Back_, text_), name.data(),
-              static_cast<int>(name.size()));
+    const BasicPalette::SpokenValue spoken(lbl1Caption_.view(), lbl1Back_);
+    page_back(lbl1Back_, Contrast::readableTextOn(lbl1Back_, text_), spoken.view().data(),
+              static_cast<int>(spoken.view().size()));
 }
 
 void WebRuntimeServices::setTimerEnabled(TimerId, bool enabled)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "basicpalette.h"
 #include "dirtybox.h"
 #include "layouttable.h"
 #include "pixelsink.h"
@@ -45,6 +46,18 @@ private:
     DirtyBox dirty_;
     PixelSink<RgbaPixel> sink_{pixels_.data(), kWidth, kWidth, kHeight, dirty_};
     bool timerRunning_ = false;
+    struct Caption
+    {
+        std::array<char, BasicPalette::SpokenValue::kMostCaption> text{};
+        std::size_t length = 0;
+        std::size_t size() const { return text.size(); }
+        Caption &operator=(std::string_view s)
+        {
+            length = s.copy(text.data(), text.size());
+            return *this;
+        }
+        std::string_view view() const { return {text.data(), length}; }
+    } lbl1Caption_;
     Color lbl1Back_ = 0;
     bool backShown_ = false; // whether lbl1 has a background yet
     Color text_ = 0;

@@ -126,22 +126,27 @@ TEST_CASE("outlines and the focus ring lie where they are drawn")
         const WindowLayout layout(scale);
         const int line = layout.line();
         const Box b = layout.box(ControlId::cmd3);
-        CHECK(layout.ring(ControlId::cmd3) == Box{b.left - 3 * line, b.top - 3 * line,
-                                                  b.width + 6 * line, b.height + 6 * line});
+        CHECK(layout.ring(ControlId::cmd3) ==
+              Box{b.left - 3 * line, b.top - 3 * line, b.width + 6 * line, b.height + 6 * line});
     }
 }
 
-TEST_CASE("what is painted beneath the controls: ground, room, lines, and the ring at the focus")
+TEST_CASE("what is painted beneath the controls: ground, room, lines, drawing, and the ring")
 {
     const WindowLayout layout(2.0);
     const auto unfocused = layout.fills(std::nullopt);
-    REQUIRE(unfocused.size() == 2 + WindowLayout::kLineCount);
+    REQUIRE(unfocused.size() == 3 + WindowLayout::kLineCount);
     const auto *fill = unfocused.begin();
     CHECK((fill[0].box == layout.client() && fill[0].color == Layout::SystemColor::Face));
     CHECK((fill[1].box == layout.drawingRoom() && fill[1].color == Layout::SystemColor::Window));
     for (std::size_t i = 0; i < WindowLayout::kLineCount; ++i)
         CHECK((fill[2 + i].box == layout.lines()[i].box &&
                fill[2 + i].color == Layout::SystemColor::WindowText));
+    // The drawing comes after the lines: its last row covers the frame's line below.
+    const auto &drawing = fill[2 + WindowLayout::kLineCount];
+    const auto b = layout.blocks();
+    CHECK(drawing.box == Box{b.left, b.top, 183 * b.size, 128 * b.size});
+    CHECK(drawing.color == Layout::SystemColor::Window);
     // The ring comes last, around a control the focus stops at, and never around a label.
     CHECK(layout.fills(ControlId::lbl1).size() == unfocused.size());
     const auto focused = layout.fills(ControlId::pct1);
@@ -152,9 +157,14 @@ TEST_CASE("what is painted beneath the controls: ground, room, lines, and the ri
 
 TEST_CASE("the value is spoken with its colour's name, and the value label fits every index")
 {
-    CHECK(BasicPalette::spokenValue("9", BasicPalette::color(9)) == "9, blue");
-    CHECK(BasicPalette::spokenValue("8", BasicPalette::color(8)) == "8, dark gray");
-    CHECK(BasicPalette::spokenValue("3", composeRgb(0x1a, 0x2b, 0x3c)) == "3, #1a2b3c");
+    const auto spoken = [](std::string_view caption, Color c) {
+        return std::string(BasicPalette::SpokenValue(caption, c).view());
+    };
+    CHECK(spoken("9", BasicPalette::color(9)) == "9, blue");
+    CHECK(spoken("8", BasicPalette::color(8)) == "8, dark gray");
+    CHECK(spoken("3", composeRgb(0x1a, 0x2b, 0x3c)) == "3, #1a2b3c");
+    for (const auto &entry : BasicPalette::kEntries) // every name fits
+        CHECK(spoken("-32768", entry.color) == "-32768, " + std::string(entry.name));
     // The value label, and only it, must have room for every index the stepper writes.
     for (const Layout::Control &c : Layout::kControls)
         CHECK(Layout::textsToFit(c).size() == (c.value == Layout::Value::Shown ? 16u : 1u));

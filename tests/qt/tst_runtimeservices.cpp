@@ -165,7 +165,7 @@ void RuntimeServicesTest::labelShowsCaptionOnBackground()
     QCOMPARE(shown.back, toQRgb(back) & 0xFFFFFF);
     QVERIFY2(shown.text >= 4.5, qPrintable(QString::number(shown.text)));
     QCOMPARE(label->accessibleName().toStdString(),
-             BasicPalette::spokenValue(std::to_string(index), back));
+             BasicPalette::SpokenValue(std::to_string(index), back).view());
 }
 
 // A theme switched while the program runs (a new palette and style, every widget's own palette

@@ -1,7 +1,7 @@
 #include "basicpalette.h"
 #include "mainwindow.h"
-#include "valuelabel.h"
 #include "qtcolor.h"
+#include "valuelabel.h"
 
 #include <QEventLoop>
 #include <QLabel>
