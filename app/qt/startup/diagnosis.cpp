@@ -2,74 +2,50 @@
 
 #include "lastwords.h"
 
-#include <QFile>
 #include <QGuiApplication>
-#include <QLibraryInfo>
 #include <QScreen>
 
-#include <dlfcn.h>
+#include <cstring>
 
 namespace {
 
-QString displayName()
-{
-    const QByteArray display = qgetenv("DISPLAY");
-    return QString::fromLocal8Bit(display.isEmpty() ? qgetenv("WAYLAND_DISPLAY") : display);
-}
-
+QString askedFor;                 // on the command line
 constexpr int kMinimumDepth = 15; // bits per pixel below which Qt cannot paint
 
 } // namespace
 
 namespace Diagnosis {
 
-bool displaySet()
+void noteArguments(int argc, char **argv)
 {
-    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
-           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::strcmp(argv[i], "-display") == 0 || std::strcmp(argv[i], "--display") == 0)
+            askedFor = QString::fromLocal8Bit(argv[i + 1]);
 }
 
-QString displayProblem(const QByteArray &libraryOutput)
+QString displayName()
 {
+    for (const char *variable : {"DISPLAY", "WAYLAND_DISPLAY"})
+        if (askedFor.isEmpty() && !qEnvironmentVariableIsEmpty(variable))
+            return qEnvironmentVariable(variable);
+    return askedFor;
+}
+
+QString startProblem(const QByteArray &libraryOutput)
+{
+    if (LastWords::memoryIsShort())
+        return QStringLiteral("out of memory");
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
     if (!platform.isEmpty())
         return QStringLiteral("the window system \"%1\" (QT_QPA_PLATFORM) cannot be started")
             .arg(QString::fromLocal8Bit(platform));
-    if (!displaySet())
+    if (displayName().isEmpty())
         return QStringLiteral("no display is set (neither DISPLAY nor WAYLAND_DISPLAY)");
     if (libraryOutput.contains("uthorization"))
         return QStringLiteral("the display %1 refused the connection: not authorized (see "
                               "XAUTHORITY)")
             .arg(displayName());
     return QStringLiteral("cannot connect to the display %1").arg(displayName());
-}
-
-QString pluginProblem()
-{
-    const bool x11 = !qEnvironmentVariableIsEmpty("DISPLAY");
-    const QString name = x11 ? QStringLiteral("xcb") : QStringLiteral("wayland");
-    // Wayland's platform comes in two plugins, for EGL and for plain shared memory; either will do.
-    const QStringList files = x11 ? QStringList{QStringLiteral("libqxcb.so")}
-                                  : QStringList{QStringLiteral("libqwayland-egl.so"),
-                                                QStringLiteral("libqwayland-generic.so")};
-    QString why;
-    for (const QString &file : files) {
-        const QByteArray path = QFile::encodeName(QLibraryInfo::path(QLibraryInfo::PluginsPath) +
-                                                  QLatin1String("/platforms/") + file);
-        if (void *plugin = dlopen(path.constData(), RTLD_LAZY | RTLD_LOCAL)) {
-            dlclose(plugin);
-            return {};
-        }
-        const char *error = dlerror();
-        why = QString::fromLocal8Bit(error ? error : "");
-    }
-    // The loader says so when it cannot map a library's pages.
-    if (why.contains(QLatin1String("Cannot allocate memory")) ||
-        why.contains(QLatin1String("failed to map segment")))
-        return QStringLiteral("out of memory: the window system's plugin \"%1\" cannot be "
-                              "loaded")
-            .arg(name);
-    return QStringLiteral("the window system's plugin \"%1\" cannot be loaded: %2").arg(name, why);
 }
 
 QString drawingProblem()

@@ -1,6 +1,7 @@
 #include "lastwords.h"
 
-#include "stderrcapture.h"
+#include "startupguard.h"
+#include "x11connection.h"
 
 #include <csignal>
 #include <cstdlib>
@@ -13,24 +14,17 @@
 
 namespace {
 
-struct Cause
-{
-    bool (*applies)() noexcept;
-    const char *why;
-};
-Cause causes[4];
-int causeCount = 0;
-
 constexpr int kCrashSignals[] = {SIGSEGV, SIGBUS, SIGILL, SIGFPE, SIGABRT};
 struct sigaction beforeUs[std::size(kCrashSignals)];
 
 void onCrash(int signal)
 {
-    for (int i = 0; i < causeCount; ++i)
-        if (causes[i].applies())
-            LastWords::say(causes[i].why);
+    if (LastWords::memoryIsShort())
+        LastWords::say("out of memory");
+    if (X11Connection::lost())
+        LastWords::say(X11Connection::lostLine());
     // Not ours to explain: it crashes as before, after whatever start-up had said.
-    StderrCapture::release(true);
+    StartupGuard::release();
     for (std::size_t i = 0; i < std::size(kCrashSignals); ++i)
         if (kCrashSignals[i] == signal)
             sigaction(signal, &beforeUs[i], nullptr);
@@ -52,9 +46,9 @@ void onCrash(int signal)
     LastWords::say(why);
 }
 
-void writeTo(int fd, const char *text, std::size_t size) noexcept
+void write(int fd, const char *text) noexcept
 {
-    while (size > 0) {
+    for (std::size_t size = std::strlen(text); size > 0;) {
         const ssize_t n = ::write(fd, text, size);
         if (n <= 0)
             return;
@@ -67,19 +61,13 @@ void writeTo(int fd, const char *text, std::size_t size) noexcept
 
 namespace LastWords {
 
-void write(const char *text, std::size_t size) noexcept
-{
-    writeTo(STDERR_FILENO, text, size);
-}
-
-// Standard error stays captured meanwhile, so that another thread's words (the font library's,
-// say) cannot come between; what was captured is dropped with the process.
+// What start-up held back is dropped with the process: the line is all there is to say.
 void say(const char *why) noexcept
 {
-    const int to = StderrCapture::realStderr();
-    writeTo(to, "fizzet: ", 8);
-    writeTo(to, why, std::strlen(why));
-    writeTo(to, "\n", 1);
+    const int to = StartupGuard::realStderr();
+    write(to, "fizzet: ");
+    write(to, why);
+    write(to, "\n");
     _exit(EXIT_FAILURE);
 }
 
@@ -93,31 +81,15 @@ bool memoryIsShort() noexcept
     return false;
 }
 
-bool saysMemoryRanOut(std::string_view message) noexcept
-{
-    for (std::string_view sign :
-         {"out of memory", "Cannot allocate memory", "cannot get parse buffer"})
-        if (message.find(sign) != std::string_view::npos)
-            return true;
-    return false;
-}
-
 void install()
 {
     std::set_terminate(&onUncaught);
-    addCrashCause(&memoryIsShort, "out of memory");
     struct sigaction action
     {};
     action.sa_handler = &onCrash;
     sigemptyset(&action.sa_mask);
     for (std::size_t i = 0; i < std::size(kCrashSignals); ++i)
         sigaction(kCrashSignals[i], &action, &beforeUs[i]);
-}
-
-void addCrashCause(bool (*applies)() noexcept, const char *why)
-{
-    if (causeCount < static_cast<int>(std::size(causes)))
-        causes[causeCount++] = {applies, why};
 }
 
 } // namespace LastWords

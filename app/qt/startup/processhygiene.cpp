@@ -1,5 +1,7 @@
 #include "processhygiene.h"
 
+#include "diagnosis.h"
+
 #include <fontconfig/fontconfig.h>
 
 #include <cerrno>
@@ -57,9 +59,9 @@ FontWarmup::FontWarmup()
 {
     try {
         thread_ = std::thread([] { FcInit(); });
-    } catch (const std::system_error &) {
-        // No thread to be had (a process or memory limit): the text waits for it instead.
-        FcInit();
+    } catch (const std::system_error &e) {
+        Diagnosis::fail(QStringLiteral("cannot start a thread (%1)")
+                            .arg(QString::fromLocal8Bit(e.code().message().c_str())));
     }
 }
 

@@ -18,20 +18,17 @@ void preventBusAutolaunch();
 
 // Qt draws widgets at no fewer device pixels than logical ones, so a scale factor below 1
 // (QT_SCALE_FACTOR) would shrink the window but not what is drawn in it, and cut it off. Such a
-// factor is taken as 1: the window at its smallest, a device pixel a position. Must run before
-// the toolkit starts.
+// factor is taken as 1. Must run before the toolkit starts.
 void noScaleBelowOne();
 
-// One heap for every thread. The toolkit's helper threads and the font warm-up would each get a
-// heap of their own, each reserving address space of its own: with one, the process starts
-// under a far tighter limit on its address space (ulimit -v). Must run before any other thread
-// starts.
+// One heap for every thread: each would otherwise reserve address space of its own, and the
+// process would not start under a tight limit on its address space (ulimit -v). Must run before
+// any other thread starts.
 void oneHeap();
 
 // Reads the system's font configuration on a thread of its own while the toolkit connects to
-// the display. Parsing it is most of what the first measurement of text would otherwise wait
-// for; done twice over, it is merely done once (the font library keeps the first result). Where
-// no thread can be started, it is read at once instead.
+// the display: most of what the first measurement of text would otherwise wait for. Where no
+// thread can be started, the toolkit could not start its own either: the program ends saying so.
 class FontWarmup
 {
 public:

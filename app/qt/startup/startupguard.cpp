@@ -2,54 +2,50 @@
 
 #include "diagnosis.h"
 #include "lastwords.h"
-#include "stderrcapture.h"
+#include "x11connection.h"
+
+#include <QString>
 
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <iterator>
+#include <fcntl.h>
+#include <string>
+#include <sys/mman.h>
 #include <unistd.h>
-#include <utility>
-#include <vector>
 
 namespace {
 
-// Qt's messages, held back until start-up is over.
-std::vector<std::pair<QtMsgType, QString>> held;
-QtMessageHandler previous = nullptr;
-// A signal that ends the process while start-up is guarded: what was said is passed on first.
-constexpr int kEndingSignals[] = {SIGTERM, SIGINT, SIGHUP, SIGQUIT};
-struct sigaction beforeGuard[std::size(kEndingSignals)];
+int savedStderr = -1; // the real standard error while `capture` stands in for it
+int capture = -1;     // an in-memory file
+std::string held;     // Qt's messages, held back with the rest
 
-void restoreSignals()
+// What standard error took while held, to `take(chunk, size)`. Async-signal-safe where `take` is.
+template<typename Take> void readCapture(Take take)
 {
-    for (std::size_t i = 0; i < std::size(kEndingSignals); ++i)
-        sigaction(kEndingSignals[i], &beforeGuard[i], nullptr);
+    char chunk[4096];
+    for (off_t at = 0;;) {
+        const ssize_t n = pread(capture, chunk, sizeof chunk, at);
+        if (n <= 0)
+            return;
+        take(chunk, static_cast<std::size_t>(n));
+        at += n;
+    }
 }
 
-void onEndingSignal(int signal)
+std::string captured()
 {
-    StderrCapture::release(true);
-    restoreSignals();
-    raise(signal);
+    std::string text;
+    std::fflush(stderr);
+    readCapture([&](const char *chunk, std::size_t n) { text.append(chunk, n); });
+    return text + held;
 }
 
-void catchEndingSignals()
-{
-    struct sigaction action
-    {};
-    action.sa_handler = &onEndingSignal;
-    sigemptyset(&action.sa_mask);
-    for (std::size_t i = 0; i < std::size(kEndingSignals); ++i)
-        sigaction(kEndingSignals[i], &action, &beforeGuard[i]);
-}
-
-// Where memory runs out, a library may wait for ever on a thread that could not do its part
-// (the toolkit's display connection, torn down after a failed allocation, waits for its event
-// thread). While the guard stands, a look every two seconds ends such a start-up with its
-// reason; a start-up that is only slow, with memory to be had, is left to go on.
+// Where memory runs out, a library may wait for ever on a thread that could not do its part (the
+// toolkit's display connection, torn down after a failed allocation, waits for its event
+// thread). While the guard stands, a look every two seconds ends such a start with its reason; a
+// start that is only slow, with memory to be had, goes on.
 constexpr unsigned kWatchSeconds = 2;
-struct sigaction beforeWatch;
 
 void onWatch(int)
 {
@@ -58,86 +54,83 @@ void onWatch(int)
     alarm(kWatchSeconds);
 }
 
-void startWatch()
+// A library ending the start with exit() (the toolkit does, when the display goes).
+void onExit()
 {
-    struct sigaction action
-    {};
-    action.sa_handler = &onWatch;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    sigaction(SIGALRM, &action, &beforeWatch);
-    alarm(kWatchSeconds);
-}
-
-void endWatch()
-{
-    alarm(0);
-    sigaction(SIGALRM, &beforeWatch, nullptr);
-}
-
-// Everything said during start-up goes where it would have gone without the guard.
-void passOn()
-{
-    std::fflush(stderr);
-    StderrCapture::release(true);
-    qInstallMessageHandler(previous);
-    for (const auto &[type, message] : std::exchange(held, {}))
-        qt_message_output(type, QMessageLogContext(), message);
-}
-
-// A library ending start-up with exit() (Xlib does, on an I/O error).
-void passOnAtExit()
-{
-    if (StderrCapture::active())
-        passOn();
+    if (capture != -1 && X11Connection::lost())
+        LastWords::say(X11Connection::lostLine());
+    StartupGuard::release();
 }
 
 } // namespace
 
 StartupGuard::StartupGuard()
 {
-    static const bool registered = std::atexit(&passOnAtExit) == 0;
+    static const bool registered = std::atexit(&onExit) == 0;
     Q_UNUSED(registered);
-    previous = qInstallMessageHandler(&StartupGuard::collect);
-    StderrCapture::start();
-    catchEndingSignals();
-    startWatch();
+    qInstallMessageHandler(&StartupGuard::handle);
+    std::signal(SIGALRM, &onWatch);
+    alarm(kWatchSeconds);
+    capture = memfd_create("fizzet-startup", MFD_CLOEXEC);
+    savedStderr = capture == -1 ? -1 : fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 3);
+    if (savedStderr == -1 || dup2(capture, STDERR_FILENO) == -1) { // stderr stays as it is
+        for (int fd : {capture, savedStderr})
+            if (fd != -1)
+                close(fd);
+        capture = savedStderr = -1;
+    }
 }
 
+// A start that said something while memory ran short has met a failed allocation, whatever it
+// said, and would only fail later with more said.
 StartupGuard::~StartupGuard()
 {
-    endWatch();
-    restoreSignals();
-    // The toolkit reads the display's events on a thread of its own, and without it would carry
-    // on deaf to the display.
-    for (const auto &[type, message] : held)
-        if (message.startsWith(QLatin1String("QThread::start: Thread creation error"))) {
-            const qsizetype reason = message.indexOf(QLatin1Char('('));
-            Diagnosis::fail(QLatin1String("cannot start a thread") +
-                            (reason < 0 ? QString() : QLatin1Char(' ') + message.mid(reason)));
-        }
-    // A library that ran out of memory says so and carries on; the program would only fail
-    // later, with that said many times over.
-    bool memoryRanOut = LastWords::saysMemoryRanOut(StderrCapture::captured().toStdString());
-    for (const auto &[type, message] : held)
-        memoryRanOut = memoryRanOut || LastWords::saysMemoryRanOut(message.toStdString());
-    if (memoryRanOut)
-        Diagnosis::fail(QStringLiteral("out of memory"));
-    passOn();
+    alarm(0);
+    std::signal(SIGALRM, SIG_DFL);
+    if (!captured().empty() && LastWords::memoryIsShort())
+        LastWords::say("out of memory");
+    release();
 }
 
-void StartupGuard::collect(QtMsgType type, const QMessageLogContext &, const QString &message)
+int StartupGuard::realStderr() noexcept
 {
-    if (type != QtFatalMsg) {
-        held.emplace_back(type, message);
+    return capture != -1 ? savedStderr : STDERR_FILENO;
+}
+
+void StartupGuard::release() noexcept
+{
+    if (capture == -1)
+        return;
+    dup2(savedStderr, STDERR_FILENO);
+    close(savedStderr);
+    readCapture([](const char *chunk, std::size_t n) {
+        while (n > 0) {
+            const ssize_t written = write(STDERR_FILENO, chunk, n);
+            if (written <= 0)
+                return;
+            chunk += written;
+            n -= static_cast<std::size_t>(written);
+        }
+    });
+    close(capture);
+    capture = savedStderr = -1;
+    if (write(STDERR_FILENO, held.data(), held.size()) < 0)
+        return; // nowhere to say it
+}
+
+void StartupGuard::handle(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtFatalMsg) {
+        const std::string output = captured();
+        Diagnosis::fail(Diagnosis::startProblem(QByteArray::fromStdString(output)));
+    }
+    const QByteArray line = (qFormatLogMessage(type, context, message) + '\n').toLocal8Bit();
+    if (capture != -1) {
+        held.append(line.constData(), static_cast<std::size_t>(line.size()));
         return;
     }
-    const QByteArray output = StderrCapture::end();
-    // With no display to go to, that is the reason, whatever else is missing.
-    if (Diagnosis::displaySet() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        if (const QString problem = Diagnosis::pluginProblem(); !problem.isEmpty())
-            Diagnosis::fail(problem);
-    if (LastWords::memoryIsShort())
-        Diagnosis::fail(QStringLiteral("out of memory"));
-    Diagnosis::fail(Diagnosis::displayProblem(output));
+    if (X11Connection::lost())
+        LastWords::say(X11Connection::lostLine());
+    std::fputs(line.constData(), stderr);
+    std::fflush(stderr);
 }
