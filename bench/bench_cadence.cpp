@@ -4,7 +4,6 @@
 //   bench_cadence [SECONDS]   measure SECONDS (default 30) from the first tick, then print
 //                             the tick intervals, CPU use as a share of one core and memory.
 #include "mainwindow.h"
-#include "processhygiene.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -53,7 +52,6 @@ double percentile(std::vector<double> sorted, double p)
 
 int main(int argc, char *argv[])
 {
-    ProcessHygiene::oneHeap(); // as the program does
     QApplication app(argc, argv);
     const double seconds = argc > 1 ? std::atof(argv[1]) : 30.0;
     MainWindow window;

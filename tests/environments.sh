@@ -48,7 +48,8 @@ await_end() {
 # Processes still carrying the marker, that is, started by the program and left running.
 leftovers() { grep -lsz "^$marker=" /proc/[0-9]*/environ | cut -d/ -f3 | paste -sd,; }
 
-# [LINE=REGEX] [PRE=COMMAND] run NAME STATUS LINES ENDING [VAR=VALUE ...] [-- REDIRECTIONS]
+# [LINE=REGEX] [PRE=COMMAND] [ARGS=WORDS] run NAME STATUS LINES ENDING [VAR=VALUE ...]
+#     [-- REDIRECTIONS]
 #   ENDING: close (a window must open; it is closed), destroyed (a window must open; another
 #   client destroys it), exit (no window; the program ends by itself), term (a window must open;
 #   SIGTERM while animating), xdies (a window must open; the X server is killed while
@@ -56,7 +57,7 @@ leftovers() { grep -lsz "^$marker=" /proc/[0-9]*/environ | cut -d/ -f3 | paste -
 #   xdies@SECONDS (the X server is killed that long after launch, window or not). The program
 #   runs with a fresh, empty HOME and a private XDG_RUNTIME_DIR unless the variables say
 #   otherwise; "-u VAR" unsets one. PRE runs in the program's shell first (a ulimit, say); with
-#   LINE, standard error must be that one line.
+#   LINE, standard error must be that one line. ARGS go on the program's command line.
 run() {
     local name=$1 want_status=$2 want_lines=$3 ending=$4
     shift 4
@@ -81,7 +82,7 @@ run() {
     for attempt in 1 2; do
     (
         exec env "${unset[@]}" "$marker=1" ${vars[@]+"${vars[@]}"} \
-            bash -c "${PRE:+$PRE; }exec $redirect \"\$0\"" "$prog"
+            bash -c "${PRE:+$PRE; }exec $redirect \"\$0\" ${ARGS:-}" "$prog"
     ) 2>"$work/err" &
     APP=$!
     # A window row whose program ends at once, turned away by the server during its setup
@@ -147,6 +148,9 @@ LINE="$unreached wayland-473" \
 LINE="$unreached no such:display!" run "garbage DISPLAY" 1 1 exit 'DISPLAY=no such:display!'
 LINE='fizzet: the window system "bogus" \(QT_QPA_PLATFORM\) cannot be started' \
     run "QT_QPA_PLATFORM=bogus" 1 1 exit QT_QPA_PLATFORM=bogus
+# The display asked for on the command line is the one named.
+LINE="$unreached :474" ARGS="-display :474" run "-display :474, DISPLAY working" 1 1 exit
+LINE="$unreached :474" ARGS="-display :474" run "-display :474, no DISPLAY" 1 1 exit -u DISPLAY
 main_xvfb=$XVFB_PID
 touch "$work/cookies"
 XVFB_ARGS="-auth $work/cookies" start_xvfb || exit 1
@@ -171,6 +175,9 @@ touch "$work/runtime-file"
 run "XDG_RUNTIME_DIR a file" 0 1 close XDG_RUNTIME_DIR="$work/runtime-file"
 mkdir -m 755 "$work/runtime-open"
 run "XDG_RUNTIME_DIR mode 0755" 0 1 close XDG_RUNTIME_DIR="$work/runtime-open"
+# A warning that mentions memory, which the program shrugs off as Qt does.
+mkdir -m 755 "$work/out of memory"
+run "a warning that mentions memory" 0 1 close XDG_RUNTIME_DIR="$work/out of memory"
 
 # --- Locales --------------------------------------------------------------------------------
 run "LANG=C" 0 0 close LANG=C LC_ALL=C

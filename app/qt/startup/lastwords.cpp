@@ -6,9 +6,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
-#include <exception>
 #include <iterator>
-#include <new>
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -29,21 +27,6 @@ void onCrash(int signal)
         if (kCrashSignals[i] == signal)
             sigaction(signal, &beforeUs[i], nullptr);
     raise(signal);
-}
-
-[[noreturn]] void onUncaught()
-{
-    const char *why = "an unexpected error";
-    try {
-        if (const std::exception_ptr thrown = std::current_exception())
-            std::rethrow_exception(thrown);
-    } catch (const std::bad_alloc &) {
-        why = "out of memory";
-    } catch (const std::exception &e) {
-        why = e.what();
-    } catch (...) {
-    }
-    LastWords::say(why);
 }
 
 void write(int fd, const char *text) noexcept
@@ -83,7 +66,6 @@ bool memoryIsShort() noexcept
 
 void install()
 {
-    std::set_terminate(&onUncaught);
     struct sigaction action
     {};
     action.sa_handler = &onCrash;

@@ -7,9 +7,8 @@ namespace LastWords {
 // Async-signal-safe. Says why and ends the program.
 [[noreturn]] void say(const char *why) noexcept;
 
-// Call once, first thing. An exception that nothing catches ends the program with its line
-// ("out of memory", or what the exception says), and so does a crash where memory cannot be had
-// or the display's connection is lost. Any other crash stays a crash.
+// Call once, first thing. A crash where memory cannot be had or the display's connection is lost
+// ends the program with its line; any other crash stays a crash.
 void install();
 
 // Async-signal-safe. Whether a few megabytes more cannot be had: a failure then is most likely

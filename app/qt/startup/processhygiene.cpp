@@ -7,7 +7,6 @@
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
-#include <malloc.h>
 #include <string>
 #include <sys/stat.h>
 #include <system_error>
@@ -48,11 +47,6 @@ void noScaleBelowOne()
     const char *factor = std::getenv("QT_SCALE_FACTOR");
     if (factor && *factor && std::strtod(factor, nullptr) < 1)
         setenv("QT_SCALE_FACTOR", "1", 1);
-}
-
-void oneHeap()
-{
-    mallopt(M_ARENA_MAX, 1);
 }
 
 FontWarmup::FontWarmup()

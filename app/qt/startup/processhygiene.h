@@ -6,8 +6,8 @@
 namespace ProcessHygiene {
 
 // Reopens any of standard input, output and error that was closed on /dev/null, so that no file
-// or socket opened later takes descriptor 0, 1 or 2 and receives the program's diagnostics.
-// Must run before anything else opens a descriptor.
+// or socket opened later (the display's connection) takes descriptor 0, 1 or 2 and receives the
+// program's diagnostics. Must run before anything else opens a descriptor.
 void openStandardStreams();
 
 // Without a session bus, the accessibility bridge would have libdbus launch one through X11
@@ -20,11 +20,6 @@ void preventBusAutolaunch();
 // (QT_SCALE_FACTOR) would shrink the window but not what is drawn in it, and cut it off. Such a
 // factor is taken as 1. Must run before the toolkit starts.
 void noScaleBelowOne();
-
-// One heap for every thread: each would otherwise reserve address space of its own, and the
-// process would not start under a tight limit on its address space (ulimit -v). Must run before
-// any other thread starts.
-void oneHeap();
 
 // Reads the system's font configuration on a thread of its own while the toolkit connects to
 // the display: most of what the first measurement of text would otherwise wait for. Where no

@@ -11,7 +11,6 @@ namespace Startup {
 std::unique_ptr<QApplication> start(int &argc, char **argv)
 {
     ProcessHygiene::openStandardStreams();
-    ProcessHygiene::oneHeap();
     LastWords::install();
     Diagnosis::noteArguments(argc, argv);
     ProcessHygiene::preventBusAutolaunch();

@@ -4,13 +4,13 @@
 #include "lastwords.h"
 #include "x11connection.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
-#include <string>
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -18,7 +18,6 @@ namespace {
 
 int savedStderr = -1; // the real standard error while `capture` stands in for it
 int capture = -1;     // an in-memory file
-std::string held;     // Qt's messages, held back with the rest
 
 // What standard error took while held, to `take(chunk, size)`. Async-signal-safe where `take` is.
 template<typename Take> void readCapture(Take take)
@@ -33,12 +32,13 @@ template<typename Take> void readCapture(Take take)
     }
 }
 
-std::string captured()
+QByteArray captured()
 {
-    std::string text;
+    QByteArray text;
     std::fflush(stderr);
-    readCapture([&](const char *chunk, std::size_t n) { text.append(chunk, n); });
-    return text + held;
+    readCapture(
+        [&](const char *chunk, std::size_t n) { text.append(chunk, static_cast<qsizetype>(n)); });
+    return text;
 }
 
 // Where memory runs out, a library may wait for ever on a thread that could not do its part (the
@@ -54,12 +54,11 @@ void onWatch(int)
     alarm(kWatchSeconds);
 }
 
-// A library ending the start with exit() (the toolkit does, when the display goes).
+// The toolkit ending its start with exit(), as it does when the display goes meanwhile.
 void onExit()
 {
-    if (capture != -1 && X11Connection::lost())
-        LastWords::say(X11Connection::lostLine());
-    StartupGuard::release();
+    if (capture != -1)
+        Diagnosis::fail(Diagnosis::startProblem(captured()));
 }
 
 } // namespace
@@ -87,7 +86,7 @@ StartupGuard::~StartupGuard()
 {
     alarm(0);
     std::signal(SIGALRM, SIG_DFL);
-    if (!captured().empty() && LastWords::memoryIsShort())
+    if (!captured().isEmpty() && LastWords::memoryIsShort())
         LastWords::say("out of memory");
     release();
 }
@@ -104,33 +103,20 @@ void StartupGuard::release() noexcept
     dup2(savedStderr, STDERR_FILENO);
     close(savedStderr);
     readCapture([](const char *chunk, std::size_t n) {
-        while (n > 0) {
-            const ssize_t written = write(STDERR_FILENO, chunk, n);
-            if (written <= 0)
-                return;
-            chunk += written;
-            n -= static_cast<std::size_t>(written);
-        }
+        for (ssize_t written = 0; n > 0 && written >= 0; chunk += written, n -= written)
+            written = write(STDERR_FILENO, chunk, n);
     });
     close(capture);
     capture = savedStderr = -1;
-    if (write(STDERR_FILENO, held.data(), held.size()) < 0)
-        return; // nowhere to say it
 }
 
+// Messages go to standard error, which holds them while the toolkit starts.
 void StartupGuard::handle(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
-    if (type == QtFatalMsg) {
-        const std::string output = captured();
-        Diagnosis::fail(Diagnosis::startProblem(QByteArray::fromStdString(output)));
-    }
-    const QByteArray line = (qFormatLogMessage(type, context, message) + '\n').toLocal8Bit();
-    if (capture != -1) {
-        held.append(line.constData(), static_cast<std::size_t>(line.size()));
-        return;
-    }
-    if (X11Connection::lost())
+    if (type == QtFatalMsg)
+        Diagnosis::fail(Diagnosis::startProblem(captured()));
+    if (capture == -1 && X11Connection::lost())
         LastWords::say(X11Connection::lostLine());
-    std::fputs(line.constData(), stderr);
+    std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
     std::fflush(stderr);
 }

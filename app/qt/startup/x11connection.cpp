@@ -1,7 +1,6 @@
 #include "x11connection.h"
 
 #include "diagnosis.h"
-#include "lastwords.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QGuiApplication>
@@ -9,8 +8,6 @@
 
 #include <X11/XKBlib.h>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -19,10 +16,10 @@
 
 namespace {
 
-// All of it made before anything can go wrong, so that the handlers only read it.
+// Made before anything can go wrong, so that the handlers only read it.
 char line[128] = "lost the connection to the display";
-sockaddr_un server{};  // where a local display's server listens, if it is one
 int connectionFd = -1; // the toolkit's own connection, once it is up
+sockaddr_un server{};  // where a local display's server listens, if it is one
 
 // A local display, [unix]:number[.screen], has its server's socket in /tmp/.X11-unix.
 void learnServer(const QByteArray &display)
@@ -38,9 +35,14 @@ void learnServer(const QByteArray &display)
                   number.constData());
 }
 
-[[noreturn]] int onIoError(Display *)
+bool serverTakesConnections() noexcept
 {
-    LastWords::say(line);
+    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    const bool took =
+        fd == -1 || connect(fd, reinterpret_cast<const sockaddr *>(&server), sizeof server) == 0;
+    if (fd != -1)
+        close(fd);
+    return took;
 }
 
 // A top-level window destroyed by another client (XDestroyWindow) ends the program as closing it
@@ -71,7 +73,6 @@ void watchForLoss()
     std::snprintf(line, sizeof line, "lost the connection to the display %.60s",
                   display.constData());
     learnServer(display);
-    XSetIOErrorHandler(&onIoError);
 }
 
 void takeOver()
@@ -88,19 +89,11 @@ void takeOver()
 
 bool lost() noexcept
 {
-    if (connectionFd != -1) {
-        pollfd watched{connectionFd, POLLRDHUP, 0};
-        if (poll(&watched, 1, 0) == 1 && (watched.revents & (POLLRDHUP | POLLHUP | POLLERR)))
-            return true;
-    }
-    if (server.sun_family != AF_UNIX)
-        return false; // cannot tell: taken as there
-    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    const bool there =
-        fd == -1 || connect(fd, reinterpret_cast<const sockaddr *>(&server), sizeof server) == 0;
-    if (fd != -1)
-        close(fd);
-    return !there;
+    pollfd watched{connectionFd, POLLRDHUP, 0};
+    if (connectionFd != -1 && poll(&watched, 1, 0) == 1 &&
+        (watched.revents & (POLLRDHUP | POLLHUP | POLLERR)))
+        return true;
+    return server.sun_family == AF_UNIX && !serverTakesConnections();
 }
 
 const char *lostLine() noexcept

@@ -3,8 +3,7 @@
 // What the program asks of its X11 connection beyond what the toolkit does.
 namespace X11Connection {
 
-// Call once, before the toolkit connects. An I/O error in Xlib ends the program with one line,
-// "fizzet: lost the connection to the display :0", and status 1.
+// Call once, before the toolkit connects: from here on lost() can tell.
 void watchForLoss();
 
 // Call once the toolkit is up; does nothing off X11. A top-level window destroyed by another
@@ -13,10 +12,10 @@ void watchForLoss();
 // that no repeat can pass for a new press.
 void takeOver();
 
-// Async-signal-safe. Whether the connection is known to be lost: the program's own connection
+// Async-signal-safe. Whether the display's connection is known to be lost: the toolkit's own
 // was closed, or the server of a local display takes no connection.
 bool lost() noexcept;
-// Async-signal-safe. The line that says so.
+// Async-signal-safe. The line that says so: "lost the connection to the display :0".
 const char *lostLine() noexcept;
 
 } // namespace X11Connection
