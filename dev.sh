@@ -23,7 +23,7 @@ qt_packages=(
     # what screen readers see: a session bus, the accessibility bus, Debian's AT-SPI bindings
     dbus-daemon at-spi2-core python3-pyatspi
     # packaging checks
-    dpkg-dev file desktop-file-utils appstream devscripts
+    dpkg-dev file desktop-file-utils appstream devscripts lintian
 )
 # the Windows program: cross-compiler, and Wine to run it; its end-to-end test drives X
 win32_packages=(g++-mingw-w64-x86-64 wine wine64 binutils-mingw-w64-x86-64 doctest-dev

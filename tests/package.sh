@@ -21,11 +21,14 @@ files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {sub(/^\.\//, "", $NF); print $NF}'
 expected=$(sort <<'LIST'
 usr/bin/fizzet
 usr/share/applications/org.fizzet.Fizzet.desktop
+usr/share/doc/fizzet/changelog.gz
+usr/share/doc/fizzet/copyright
 usr/share/icons/hicolor/16x16/apps/org.fizzet.Fizzet.png
 usr/share/icons/hicolor/256x256/apps/org.fizzet.Fizzet.png
 usr/share/icons/hicolor/32x32/apps/org.fizzet.Fizzet.png
 usr/share/icons/hicolor/48x48/apps/org.fizzet.Fizzet.png
 usr/share/icons/hicolor/scalable/apps/org.fizzet.Fizzet.svg
+usr/share/man/man1/fizzet.1.gz
 usr/share/metainfo/org.fizzet.Fizzet.metainfo.xml
 LIST
 )
@@ -60,4 +63,7 @@ if grep -q -- '-dev$' <<<"$names"; then bad "Depends names a development package
 dpkg-deb -x "$deb" "$out/root"
 if readelf -d "$out/root/usr/bin/fizzet" | grep -qE 'RPATH|RUNPATH'; then bad "binary has an RPATH"; else
     echo "ok   no RPATH"; fi
+# Debian's own checks of a package: no error and no warning.
+if report=$(lintian --fail-on error,warning "$deb" 2>/dev/null); then echo "ok   lintian"; else
+    bad "lintian:"; echo "$report"; fi
 exit $fail
