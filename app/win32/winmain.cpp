@@ -1,3 +1,4 @@
+#include "win32text.h"
 #include "win32window.h"
 
 #include <commctrl.h>
@@ -10,7 +11,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
     Win32Window window;
     std::wstring error;
     if (!window.create(instance, error)) {
-        MessageBoxW(nullptr, error.c_str(), L"Fizzet", MB_OK | MB_ICONERROR);
+        MessageBoxW(nullptr, error.c_str(), widen(Layout::kTitle).c_str(), MB_OK | MB_ICONERROR);
         return 1;
     }
     window.show(show);
