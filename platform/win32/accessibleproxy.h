@@ -22,42 +22,53 @@ public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void **object) override;
     ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&references_); }
     ULONG STDMETHODCALLTYPE Release() override;
-    // IDispatch
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT *count) override;
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo **) override;
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR *, UINT, LCID, DISPID *) override;
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS *, VARIANT *,
-                                     EXCEPINFO *, UINT *) override;
     // IAccessible: the name and description of the control itself are the proxy's own.
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR *name) override;
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR *description) override;
-    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch **parent) override;
-    HRESULT STDMETHODCALLTYPE get_accChildCount(long *count) override;
-    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch **dispatch) override;
-    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR *value) override;
-    HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT *role) override;
-    HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT *state) override;
-    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR *help) override;
-    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR *file, VARIANT child, long *topic) override;
-    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR *shortcut) override;
-    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT *child) override;
-    HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT *children) override;
-    HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR *action) override;
-    HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override;
-    HRESULT STDMETHODCALLTYPE accLocation(long *left, long *top, long *width, long *height,
-                                          VARIANT child) override;
-    HRESULT STDMETHODCALLTYPE accNavigate(long direction, VARIANT start, VARIANT *end) override;
-    HRESULT STDMETHODCALLTYPE accHitTest(long left, long top, VARIANT *child) override;
-    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override;
-    HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override;
-    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override;
+    // Every other question is the system's to answer.
+#define FIZZET_FORWARD(method, parameters, arguments)                                              \
+    HRESULT STDMETHODCALLTYPE method parameters override                                           \
+    {                                                                                              \
+        return system_->method arguments;                                                          \
+    }
+    FIZZET_FORWARD(GetTypeInfoCount, (UINT * count), (count))
+    FIZZET_FORWARD(GetTypeInfo, (UINT i, LCID l, ITypeInfo **t), (i, l, t))
+    FIZZET_FORWARD(GetIDsOfNames, (REFIID r, LPOLESTR *n, UINT c, LCID l, DISPID *d),
+                   (r, n, c, l, d))
+    FIZZET_FORWARD(Invoke,
+                   (DISPID d, REFIID r, LCID l, WORD f, DISPPARAMS *p, VARIANT *v, EXCEPINFO *e,
+                    UINT *a),
+                   (d, r, l, f, p, v, e, a))
+    FIZZET_FORWARD(get_accParent, (IDispatch * *p), (p))
+    FIZZET_FORWARD(get_accChildCount, (long *c), (c))
+    FIZZET_FORWARD(get_accChild, (VARIANT c, IDispatch **d), (c, d))
+    FIZZET_FORWARD(get_accValue, (VARIANT c, BSTR *v), (c, v))
+    FIZZET_FORWARD(get_accRole, (VARIANT c, VARIANT *r), (c, r))
+    FIZZET_FORWARD(get_accState, (VARIANT c, VARIANT *s), (c, s))
+    FIZZET_FORWARD(get_accHelp, (VARIANT c, BSTR *h), (c, h))
+    FIZZET_FORWARD(get_accHelpTopic, (BSTR * f, VARIANT c, long *t), (f, c, t))
+    FIZZET_FORWARD(get_accKeyboardShortcut, (VARIANT c, BSTR *s), (c, s))
+    FIZZET_FORWARD(get_accFocus, (VARIANT * c), (c))
+    FIZZET_FORWARD(get_accSelection, (VARIANT * c), (c))
+    FIZZET_FORWARD(get_accDefaultAction, (VARIANT c, BSTR *a), (c, a))
+    FIZZET_FORWARD(accSelect, (long f, VARIANT c), (f, c))
+    FIZZET_FORWARD(accLocation, (long *x, long *y, long *w, long *h, VARIANT c), (x, y, w, h, c))
+    FIZZET_FORWARD(accNavigate, (long d, VARIANT s, VARIANT *e), (d, s, e))
+    FIZZET_FORWARD(accHitTest, (long x, long y, VARIANT *c), (x, y, c))
+    FIZZET_FORWARD(accDoDefaultAction, (VARIANT c), (c))
+    FIZZET_FORWARD(put_accName, (VARIANT c, BSTR n), (c, n))
+    FIZZET_FORWARD(put_accValue, (VARIANT c, BSTR v), (c, v))
+#undef FIZZET_FORWARD
 
 private:
     AccessibleProxy(HWND control, IAccessible *system, std::wstring name, std::wstring description)
         : control_(control), system_(system), name_(std::move(name)),
           description_(std::move(description))
     {}
-    ~AccessibleProxy() { system_->Release(); }
+    ~AccessibleProxy()
+    {
+        system_->Release();
+    }
     static LRESULT CALLBACK subclass(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
 
     LONG references_ = 1;
