@@ -65,9 +65,14 @@ HWND Win32Controls::createControl(const Layout::Control &c, HINSTANCE instance)
     case Layout::Kind::FrameRect:
         return nullptr;
     }
-    if (made && (!name.empty() || !c.accessibleDescription.empty()))
-        AccessibleProxy::attach(made, name.empty() ? caption : name,
-                                widen(c.accessibleDescription));
+    if (!made || (name.empty() && c.accessibleDescription.empty()))
+        return made;
+    AccessibleProxy *proxy = AccessibleProxy::attach(made, name.empty() ? caption : name,
+                                                     widen(c.accessibleDescription));
+    if (proxy && c.value == Layout::Value::Shown) { // named by the value it shows
+        proxy->markLive();
+        valueSpoken_ = proxy;
+    }
     return made;
 }
 

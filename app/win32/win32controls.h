@@ -1,5 +1,6 @@
 #pragma once
 
+#include "accessibleproxy.h"
 #include "dibsurface.h"
 #include "layouttable.h"
 #include "windowlayout.h"
@@ -26,6 +27,8 @@ public:
     bool create(HWND parent, HINSTANCE instance);
     HWND control(Layout::ControlId id) const { return controls_[Layout::indexOf(id)]; }
     HWND valueLabel() const { return valueLabel_; }
+    // What screen readers hear of the value label.
+    AccessibleProxy *valueSpoken() const { return valueSpoken_; }
     DibSurface &surface() { return surface_; }
     std::optional<Layout::ControlId> idOf(HWND hwnd) const;
     bool isButton(HWND hwnd) const;
@@ -48,6 +51,7 @@ private:
     HWND parent_ = nullptr;
     std::array<HWND, Layout::kControlCount> controls_{};
     HWND valueLabel_ = nullptr; // the label the stepper writes
+    AccessibleProxy *valueSpoken_ = nullptr;
     DibSurface surface_;
     HFONT font_ = nullptr, indexFont_ = nullptr;
     WindowLayout layout_{1.0};

@@ -6,15 +6,6 @@
 #include <algorithm>
 #include <cwchar>
 
-std::wstring widen(std::string_view text)
-{
-    std::wstring wide(text.size(), L'\0');
-    const int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                      wide.data(), static_cast<int>(wide.size()));
-    wide.resize(n > 0 ? n : 0);
-    return wide;
-}
-
 namespace {
 
 // The system's font for messages at `dpi`.

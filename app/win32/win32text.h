@@ -1,6 +1,7 @@
 #pragma once
 
 #include "layouttable.h"
+#include "widen.h"
 #include "windowlayout.h"
 
 #include <windows.h>
@@ -11,8 +12,6 @@
 
 // The window's texts and fonts on Win32.
 
-// UTF-8 to the UTF-16 of Windows' wide calls.
-std::wstring widen(std::string_view text);
 // The system's message font at `dpi`, for the controls that have no font of their own.
 HFONT messageFont(UINT dpi);
 // `font` at `dpi`: its family, else the first stand-in the system has, else the message font's

@@ -58,8 +58,8 @@ bool Win32Window::create(HINSTANCE instance, std::wstring &error)
         error = L"The window cannot be created: " + lastError();
         return false;
     }
-    services_ = std::make_unique<Win32RuntimeServices>(hwnd_, kTimerId, controls_.valueLabel(),
-                                                       controls_.surface());
+    services_ = std::make_unique<Win32RuntimeServices>(
+        hwnd_, kTimerId, controls_.valueLabel(), controls_.valueSpoken(), controls_.surface());
     form_ = std::make_unique<MainForm>(*services_);
     layOut(GetDpiForWindow(hwnd_));
     form_->load();

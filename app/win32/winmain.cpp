@@ -6,6 +6,8 @@
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
 {
+    // Accessibility clients in other processes reach the controls through COM.
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     Win32Window window;
@@ -23,5 +25,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
+    CoUninitialize();
     return got == 0 ? static_cast<int>(msg.wParam) : 1;
 }

@@ -8,6 +8,16 @@ namespace {
 const IID &kIAccessible = __uuidof(IAccessible);
 constexpr UINT_PTR kSubclassId = 0x46495A; // any number unique among the control's subclasses
 
+// UI Automation's LiveSetting property and its Polite setting, and the service that sets it;
+// MinGW's headers and libraries lack them.
+constexpr GUID kLiveSetting = {
+    0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
+constexpr long kPolite = 1;
+constexpr GUID kAccPropServices = {
+    0xb5f8350b, 0x0548, 0x48b1, {0xa6, 0xee, 0x88, 0xbd, 0x00, 0xb4, 0xa5, 0xe7}};
+constexpr GUID kIAccPropServices = {
+    0x6e26e776, 0x04f0, 0x495d, {0x80, 0xe4, 0x33, 0x30, 0x35, 0x2e, 0x31, 0x69}};
+
 bool isSelf(const VARIANT &child)
 {
     return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
@@ -49,6 +59,26 @@ LRESULT CALLBACK AccessibleProxy::subclass(HWND hwnd, UINT message, WPARAM wPara
         proxy->Release();
     }
     return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+void AccessibleProxy::markLive() const
+{
+    IAccPropServices *services = nullptr;
+    if (FAILED(CoCreateInstance(kAccPropServices, nullptr, CLSCTX_INPROC_SERVER,
+                                kIAccPropServices, reinterpret_cast<void **>(&services))))
+        return;
+    VARIANT polite{};
+    polite.vt = VT_I4;
+    polite.lVal = kPolite;
+    services->SetHwndProp(control_, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, kLiveSetting,
+                          polite);
+    services->Release();
+}
+
+void AccessibleProxy::announce(std::wstring name)
+{
+    name_ = std::move(name);
+    NotifyWinEvent(EVENT_OBJECT_LIVEREGIONCHANGED, control_, OBJID_CLIENT, CHILDID_SELF);
 }
 
 HRESULT AccessibleProxy::QueryInterface(REFIID riid, void **object)

@@ -15,8 +15,11 @@ public:
     // its clients. False if the system's object cannot be had.
     static AccessibleProxy *attach(HWND control, std::wstring name, std::wstring description);
 
-    void setName(std::wstring name) { name_ = std::move(name); }
-    HWND control() const { return control_; }
+    // Marks the control as a polite live region, where the system offers that (a failure, as
+    // under Wine, leaves it unmarked): a screen reader speaks what announce() says.
+    void markLive() const;
+    // The control's name from now on, raised as a live region's change.
+    void announce(std::wstring name);
 
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void **object) override;

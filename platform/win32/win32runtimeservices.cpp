@@ -1,15 +1,16 @@
 #include "win32runtimeservices.h"
 
+#include "basicpalette.h"
 #include "contrast.h"
 #include "layouttable.h"
+#include "widen.h"
 #include "win32color.h"
 
-#include <iterator>
 #include <mmsystem.h>
 
 Win32RuntimeServices::Win32RuntimeServices(HWND window, UINT_PTR timerId, HWND lbl1,
-                                           DibSurface &pct1)
-    : window_(window), timerId_(timerId), lbl1_(lbl1), pct1_(pct1)
+                                           AccessibleProxy *lbl1Spoken, DibSurface &pct1)
+    : window_(window), timerId_(timerId), lbl1_(lbl1), lbl1Spoken_(lbl1Spoken), pct1_(pct1)
 {}
 
 Win32RuntimeServices::~Win32RuntimeServices()
@@ -21,11 +22,8 @@ Win32RuntimeServices::~Win32RuntimeServices()
 
 void Win32RuntimeServices::setCaption(LabelId, std::string_view text)
 {
-    wchar_t wide[64];
-    const int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide,
-                                      static_cast<int>(std::size(wide)) - 1);
-    wide[n > 0 ? n : 0] = L'\0';
-    SetWindowTextW(lbl1_, wide);
+    SetWindowTextW(lbl1_, widen(text).c_str());
+    lbl1Caption_ = text;
 }
 
 void Win32RuntimeServices::setBackColor(LabelId, Color color)
@@ -37,6 +35,8 @@ void Win32RuntimeServices::setBackColor(LabelId, Color color)
         lbl1Back_ = color;
     }
     InvalidateRect(lbl1_, nullptr, TRUE);
+    if (lbl1Spoken_) // the last step of showing a value, so the event comes after the text
+        lbl1Spoken_->announce(widen(BasicPalette::SpokenValue(lbl1Caption_, color).view()));
 }
 
 HBRUSH Win32RuntimeServices::labelColors(HDC dc) const

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "accessibleproxy.h"
 #include "dibsurface.h"
 #include "standardservices.h"
 
 #include <windows.h>
+
+#include <string>
 
 // RuntimeServices on Win32 controls. tmr1 is a window timer on `window` (WM_TIMER with
 // `timerId`), which the window turns into ticks: WM_TIMER is made only when the queue is empty
@@ -15,7 +18,9 @@
 class Win32RuntimeServices final : public StandardServices
 {
 public:
-    Win32RuntimeServices(HWND window, UINT_PTR timerId, HWND lbl1, DibSurface &pct1);
+    // `lbl1Spoken` names lbl1 for screen readers: the value it shows, announced on every show.
+    Win32RuntimeServices(HWND window, UINT_PTR timerId, HWND lbl1, AccessibleProxy *lbl1Spoken,
+                         DibSurface &pct1);
     ~Win32RuntimeServices() override;
     Win32RuntimeServices(const Win32RuntimeServices &) = delete;
     Win32RuntimeServices &operator=(const Win32RuntimeServices &) = delete;
@@ -36,6 +41,8 @@ private:
     HWND window_;
     UINT_PTR timerId_;
     HWND lbl1_;
+    AccessibleProxy *lbl1Spoken_;
+    std::string lbl1Caption_;
     DibSurface &pct1_;
     bool timerRunning_ = false;
     Color lbl1Back_ = 0;

@@ -1,5 +1,6 @@
 // The Windows program's window in this process, run under Wine: what an accessibility client
-// hears of its controls, and system colours changed while it runs.
+// hears of its controls and of every press of the stepper, and system colours changed while it
+// runs.
 #include "win32window.h"
 
 #include <doctest/doctest.h>
@@ -8,6 +9,7 @@
 #include <oleacc.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -86,6 +88,51 @@ TEST_CASE("an accessibility client hears each control by the table's name and de
         CHECK(narrow(name) == (c.accessibleName.empty() ? c.caption : c.accessibleName));
         CHECK(narrow(description) == c.accessibleDescription);
     }
+}
+
+namespace {
+
+std::vector<std::string> spoken; // what live regions said, in order
+
+void CALLBACK onLiveRegion(HWINEVENTHOOK, DWORD, HWND hwnd, LONG object, LONG child, DWORD, DWORD)
+{
+    IAccessible *region = nullptr;
+    VARIANT self{};
+    if (FAILED(AccessibleObjectFromEvent(hwnd, object, child, &region, &self)))
+        return;
+    BSTR name = nullptr;
+    region->get_accName(self, &name);
+    spoken.push_back(narrow(name ? name : L""));
+    SysFreeString(name);
+    region->Release();
+}
+
+// Presses `button` as a click does, and lets the events it raised arrive.
+void press(HWND button)
+{
+    SendMessageW(button, BM_CLICK, 0, 0);
+    MSG msg;
+    for (const DWORD until = GetTickCount() + 300; GetTickCount() < until; Sleep(10))
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&msg);
+}
+
+} // namespace
+
+TEST_CASE("every press of the stepper is heard as the value and its colour, from the label")
+{
+    const Window w;
+    SetForegroundWindow(w.window.hwnd());
+    HWINEVENTHOOK hook =
+        SetWinEventHook(EVENT_OBJECT_LIVEREGIONCHANGED, EVENT_OBJECT_LIVEREGIONCHANGED, nullptr,
+                        &onLiveRegion, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    REQUIRE(hook);
+    spoken.clear();
+    press(w.control(ControlId::cmd1));
+    press(w.control(ControlId::cmd2));
+    UnhookWinEvent(hook);
+    CHECK(spoken == std::vector<std::string>{"9, blue", "8, dark gray"});
+    CHECK(narrow(heard(w.control(ControlId::lbl1)).first) == "8, dark gray");
 }
 
 TEST_CASE("new system colours reach the open window: its ground, the drawing's, the label's text")
