@@ -27,7 +27,7 @@ qt_packages=(
 )
 # the Windows program: cross-compiler, and Wine to run it; its end-to-end test drives X
 win32_packages=(g++-mingw-w64-x86-64 wine wine64 binutils-mingw-w64-x86-64 doctest-dev
-    xvfb xauth xdotool x11-utils imagemagick)
+    xvfb xauth xdotool x11-utils imagemagick wixl)
 # the page: Emscripten to build it, node for the core's tests, real Chromium to drive it
 web_packages=(emscripten nodejs chromium chromium-driver python3-selenium python3-pil
     xvfb xauth dbus-daemon at-spi2-core python3-pyatspi doctest-dev)

@@ -197,7 +197,9 @@ var drawing = (function () {
 // The controls, by control id, as the module describes them.
 var controls = (function () {
   var client = document.getElementById("client"), byId = [], families = [];
-  var kinds = ["button", null, "div", "div", "div"]; // by Layout::Kind; the timer has none
+  // The element of each Layout::Kind (the timer has none): its tag, class and role.
+  var kinds = [["button", "button"], null, ["div", "surface", "img"], ["div", "frame"],
+               ["div", "label"]];
   var shownValue = 1; // Layout::Value::Shown
   function button(e, id) {
     e.type = "button";
@@ -226,15 +228,16 @@ var controls = (function () {
   return {
     addControl: function (id, kind, value, name, nameLength, caption, captionLength,
                           accessible, accessibleLength, description, descriptionLength) {
-      var e = document.createElement(kinds[kind]);
+      var k = kinds[kind], e = document.createElement(k[0]);
       e.id = memoryText(name, nameLength);
       e.textContent = memoryText(caption, captionLength);
       var said = memoryText(accessible, accessibleLength);
       if (said) e.setAttribute("aria-label", said);
       said = memoryText(description, descriptionLength);
       if (said) e.title = said;
-      e.className = ["button", "frame", "surface", "frame", "label"][kind];
-      if (kind == 2) { e.setAttribute("role", "img"); drawing.adopt(e); }
+      e.className = k[1];
+      if (k[2]) e.setAttribute("role", k[2]);
+      if (k[2] == "img") drawing.adopt(e);
       if (value == shownValue) label.adopt(e);
       if (e.localName == "button") button(e, id);
       byId[id] = e;
