@@ -1,5 +1,6 @@
 // fizzet.exe's window, animating: how steadily the ticks come and what they cost, measured from
 // the first tick for SECONDS (default 30). Run by bench/windows.sh, which presses "Start".
+#include "measure.h"
 #include "win32window.h"
 
 #include <windows.h>
@@ -10,27 +11,8 @@
 #include <numeric>
 #include <vector>
 
-namespace {
-
-double now()
-{
-    LARGE_INTEGER count, frequency;
-    QueryPerformanceCounter(&count);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double cpuSeconds()
-{
-    FILETIME created, exited, kernel, user;
-    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-    const auto seconds = [](const FILETIME &t) {
-        return (static_cast<double>(t.dwHighDateTime) * 4294967296.0 + t.dwLowDateTime) / 1e7;
-    };
-    return seconds(kernel) + seconds(user);
-}
-
-} // namespace
+using Measure::cpuSeconds;
+using Measure::now;
 
 int main(int argc, char *argv[])
 {
