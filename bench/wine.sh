@@ -2,8 +2,8 @@
 # fizzet.exe against the Win32 floor, a window whose 40 Hz timer does nothing, and the Win32
 # plain port, the same window repainting the whole drawing on every tick, under Wine in the same
 # run: each animating for SECONDS (default 30) on its own private X server and in its own copy
-# of the build's Wine prefix, so that each has a wineserver of its own. The CPU of each program
-# and of its wineserver, from the first tick on.
+# of the build's Wine prefix, so that none waits on another's wineserver. The ticks and CPU of
+# each program, from its first tick on.
 #   bench/wine.sh [WINDOWS_BUILD] [SECONDS]
 set -euo pipefail
 windows=$(realpath "${1:-build-win32}")
@@ -15,7 +15,7 @@ out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 
 # One program in its own prefix: start it, press "Reset" and "Start" where it has them, and
-# report what it and its wineserver cost once it ends.
+# keep what it reports when it ends.
 animate() { # name, title, program, presses...
     local name=$1 title=$2 program=$3
     shift 3
@@ -24,10 +24,6 @@ animate() { # name, title, program, presses...
         export WINEPREFIX=$out/$name.prefix
         . "$here/../scripts/xvfb-run-window.sh"
         start_xvfb
-        wineboot >/dev/null 2>&1
-        local server before
-        server=$(pgrep -n wineserver)
-        before=$(awk '{print $14 + $15}' "/proc/$server/stat")
         wine "$program" "$seconds" >"$out/$name.txt" 2>/dev/null &
         APP=$!
         for _ in $(seq 400); do
@@ -37,8 +33,6 @@ animate() { # name, title, program, presses...
         [ $# -eq 0 ] || LAYOUT=$windows/layout.json press "$@"
         wait "$APP"
         APP=
-        awk -v b="$before" -v s="$seconds" '{printf "wineserver cpu: %.2f %% of one core\n",
-            ($14 + $15 - b) / 100 / s * 100}' "/proc/$server/stat" >>"$out/$name.txt"
         wineserver -k
     )
 }
@@ -49,5 +43,5 @@ animate plain "Fizzet plain" "$windows/bench/bench_plainport_win32.exe" &
 wait
 for name in fizzet floor plain; do
     echo "== $name"
-    grep -E '^(ticks|cpu|wineserver)' "$out/$name.txt"
+    grep -E '^(ticks|cpu)' "$out/$name.txt"
 done

@@ -74,7 +74,7 @@ void DibSurface::clear()
 {
     ground_ = Pixel::word(GetSysColor(sysColorIndex(Layout::kSurfaceColor)));
     std::fill_n(pixels_, kWidth * kHeight, ground_);
-    dirty_ = DirtyBox();
+    dirty_ = DirtySpots();
     if (hwnd_)
         InvalidateRect(hwnd_, nullptr, FALSE);
 }
@@ -90,13 +90,33 @@ void DibSurface::recolourGround()
 
 RECT DibSurface::flush()
 {
+    const auto spots = dirty_.spots();
     const auto box = dirty_.take();
     if (!box)
         return {};
     const RECT shown = shownRect(*box);
-    if (hwnd_)
+    if (hwnd_ && !spots.empty())
+        drawSpots(spots);
+    else if (hwnd_)
         InvalidateRect(hwnd_, &shown, FALSE);
     return shown;
+}
+
+// The blocks of `spots` in their colours as the picture has them now, straight onto the screen:
+// a tick's points are spread over the whole drawing, whose repaint would cost as much as the
+// plain way's.
+void DibSurface::drawSpots(std::span<const DirtySpots::Spot> spots)
+{
+    HDC dc = GetDC(hwnd_);
+    const HGDIOBJ old = SelectObject(dc, GetStockObject(DC_BRUSH));
+    for (const DirtySpots::Spot &spot : spots) {
+        const RECT block = shownRect({spot.x, spot.y, 1, 1});
+        SetDCBrushColor(dc, swapRedBlue(pixel(spot.x, spot.y)));
+        PatBlt(dc, block.left, block.top, block.right - block.left, block.bottom - block.top,
+               PATCOPY);
+    }
+    SelectObject(dc, old);
+    ReleaseDC(hwnd_, dc);
 }
 
 void DibSurface::layOut(const WindowLayout &layout)
