@@ -64,8 +64,8 @@ LRESULT CALLBACK AccessibleProxy::subclass(HWND hwnd, UINT message, WPARAM wPara
 void AccessibleProxy::markLive() const
 {
     IAccPropServices *services = nullptr;
-    if (FAILED(CoCreateInstance(kAccPropServices, nullptr, CLSCTX_INPROC_SERVER,
-                                kIAccPropServices, reinterpret_cast<void **>(&services))))
+    if (FAILED(CoCreateInstance(kAccPropServices, nullptr, CLSCTX_INPROC_SERVER, kIAccPropServices,
+                                reinterpret_cast<void **>(&services))))
         return;
     VARIANT polite{};
     polite.vt = VT_I4;
