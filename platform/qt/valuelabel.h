@@ -16,13 +16,12 @@ public:
 
     void setBack(Color back);
     Color back() const { return back_; }
-    // The text's colour as painted now.
-    Color textColor() const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    Color textColor() const; // as painted now
     Color back_ = 0;
     bool hasBack_ = false;
 };
