@@ -24,6 +24,9 @@ bool DibSurface::registerClass(HINSTANCE instance)
 {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
+    // Its own device context, drawn on at every tick, keeps its state: a shared one is reset on
+    // every GetDC, font and all.
+    wc.style = CS_OWNDC;
     wc.lpfnWndProc = &DibSurface::procedure;
     wc.hInstance = instance;
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
@@ -37,6 +40,10 @@ HWND DibSurface::create(HWND parent, int id, HINSTANCE instance, DWORD style, co
         return nullptr;
     hwnd_ = CreateWindowExW(0, kClassName, name, WS_CHILD | WS_VISIBLE | style, 0, 0, 1, 1, parent,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
+    if (hwnd_) {
+        screen_ = GetDC(hwnd_); // the window's own, valid as long as the window
+        SetStretchBltMode(screen_, COLORONCOLOR);
+    }
     return hwnd_;
 }
 
@@ -74,7 +81,7 @@ void DibSurface::clear()
 {
     ground_ = Pixel::word(GetSysColor(sysColorIndex(Layout::kSurfaceColor)));
     std::fill_n(pixels_, kWidth * kHeight, ground_);
-    dirty_ = DirtySpots();
+    dirty_ = DirtyBox();
     if (hwnd_)
         InvalidateRect(hwnd_, nullptr, FALSE);
 }
@@ -90,33 +97,15 @@ void DibSurface::recolourGround()
 
 RECT DibSurface::flush()
 {
-    const auto spots = dirty_.spots();
     const auto box = dirty_.take();
     if (!box)
         return {};
     const RECT shown = shownRect(*box);
-    if (hwnd_ && !spots.empty())
-        drawSpots(spots);
-    else if (hwnd_)
-        InvalidateRect(hwnd_, &shown, FALSE);
+    if (screen_)
+        StretchBlt(screen_, shown.left, shown.top, shown.right - shown.left,
+                   shown.bottom - shown.top, memory_, box->left, box->top, box->width, box->height,
+                   SRCCOPY);
     return shown;
-}
-
-// The blocks of `spots` in their colours as the picture has them now, straight onto the screen:
-// a tick's points are spread over the whole drawing, whose repaint would cost as much as the
-// plain way's.
-void DibSurface::drawSpots(std::span<const DirtySpots::Spot> spots)
-{
-    HDC dc = GetDC(hwnd_);
-    const HGDIOBJ old = SelectObject(dc, GetStockObject(DC_BRUSH));
-    for (const DirtySpots::Spot &spot : spots) {
-        const RECT block = shownRect({spot.x, spot.y, 1, 1});
-        SetDCBrushColor(dc, swapRedBlue(pixel(spot.x, spot.y)));
-        PatBlt(dc, block.left, block.top, block.right - block.left, block.bottom - block.top,
-               PATCOPY);
-    }
-    SelectObject(dc, old);
-    ReleaseDC(hwnd_, dc);
 }
 
 void DibSurface::layOut(const WindowLayout &layout)
@@ -144,7 +133,6 @@ void DibSurface::paint()
     const auto focus = GetFocus() == hwnd_ ? std::optional(Layout::ControlId::pct1) : std::nullopt;
     FillPainter::paint(dc, layout_.fills(focus), {at.left, at.top});
     const RECT shown = shownRect({0, 0, kWidth, kHeight});
-    SetStretchBltMode(dc, COLORONCOLOR);
     StretchBlt(dc, shown.left, shown.top, shown.right - shown.left, shown.bottom - shown.top,
                memory_, 0, 0, kWidth, kHeight, SRCCOPY);
     EndPaint(hwnd_, &ps);

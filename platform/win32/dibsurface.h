@@ -1,7 +1,7 @@
 #pragma once
 
 #include "color.h"
-#include "dirtyspots.h"
+#include "dirtybox.h"
 #include "layouttable.h"
 #include "pixelsink.h"
 #include "windowlayout.h"
@@ -36,9 +36,8 @@ public:
     // What was never plotted takes the system's surface colour as it is now; the points keep
     // theirs.
     void recolourGround();
-    // Shows what was plotted since the last flush, and returns it: the pixels of the surface
-    // that show it (empty when nothing was plotted). A tick's few positions are drawn at once,
-    // block by block; more are repainted from the picture.
+    // Shows what was plotted since the last flush at once, straight from the picture, and
+    // returns it: the pixels of the surface that show it (empty when nothing was plotted).
     RECT flush();
     // Takes its border, room and blocks from `layout`, where the surface is at its box.
     void layOut(const WindowLayout &layout);
@@ -55,16 +54,16 @@ public:
     };
 
 private:
-    PixelSink<Pixel, DirtySpots> sink() { return {pixels_, kWidth, kWidth, kHeight, dirty_}; }
-    void drawSpots(std::span<const DirtySpots::Spot> spots);
+    PixelSink<Pixel, DirtyBox> sink() { return {pixels_, kWidth, kWidth, kHeight, dirty_}; }
     static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     void paint();
 
     HWND hwnd_ = nullptr;
+    HDC screen_ = nullptr; // the window's own device context, kept between paints
     HDC memory_ = nullptr;
     HBITMAP bitmap_ = nullptr, previous_ = nullptr;
     std::uint32_t *pixels_ = nullptr; // top-down rows of kWidth
-    DirtySpots dirty_;
+    DirtyBox dirty_;
     WindowLayout layout_{1.0};
     std::uint32_t ground_ = 0; // the word of what was never plotted
 };

@@ -1,6 +1,6 @@
 // The Windows program's window in this process, run under Wine: what an accessibility client
-// hears of its controls and of every press of the stepper, and system colours changed while it
-// runs.
+// hears of its controls and of every press of the stepper, system colours changed while it runs,
+// and a tick's points on the screen.
 #include "win32window.h"
 
 #include <doctest/doctest.h>
@@ -158,4 +158,20 @@ TEST_CASE("new system colours reach the open window: its ground, the drawing's, 
     CHECK(GetBkColor(dc) == RGB(255, 255, 255));
     DeleteDC(dc);
     SetSysColors(3, roles, before);
+}
+
+TEST_CASE("what a tick plotted is on the screen when the tick ends, with no repaint to wait for")
+{
+    const Window w;
+    HWND pct1 = w.control(ControlId::pct1);
+    auto *surface = reinterpret_cast<DibSurface *>(GetWindowLongPtrW(pct1, GWLP_USERDATA));
+    UpdateWindow(pct1);
+    surface->plot(7, 9, composeRgb(200, 30, 40));
+    const RECT shown = surface->flush();
+    ValidateRect(pct1, nullptr); // a repaint asked for instead would never come
+    HDC dc = GetDC(pct1);
+    CHECK(GetPixel(dc, shown.left, shown.top) == RGB(200, 30, 40));
+    CHECK(GetPixel(dc, shown.right - 1, shown.bottom - 1) == RGB(200, 30, 40));
+    CHECK(GetPixel(dc, shown.right, shown.top) != RGB(200, 30, 40));
+    ReleaseDC(pct1, dc);
 }
