@@ -50,12 +50,14 @@ inline double ratio(Color a, Color b)
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
-// The preferred text colour where it reads well on `back` (4.5:1), else black or white,
-// whichever contrasts more.
+// The least contrast at which text reads well.
+constexpr double kText = 4.5;
+
+// The preferred text colour where it reads well on `back`, else black or white, whichever
+// contrasts more.
 inline Color readableTextOn(Color back, Color preferred)
 {
-    constexpr double kMinimum = 4.5;
-    if (ratio(preferred, back) >= kMinimum)
+    if (ratio(preferred, back) >= kText)
         return preferred;
     constexpr Color black = composeRgb(0, 0, 0), white = composeRgb(255, 255, 255);
     return ratio(black, back) >= ratio(white, back) ? black : white;

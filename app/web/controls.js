@@ -14,11 +14,16 @@ var controls = (function () {
       if (k.repeat && (k.key == "Enter" || k.key == " ")) k.preventDefault();
     });
   }
-  // The label text's colour, for the value label to keep where it reads well.
-  function textColor() {
-    var c = getComputedStyle(document.querySelector("#fills > .text")).backgroundColor;
-    c = c.match(/\d+/g).map(Number);
-    program.call(_fizzet_textColor, c[0] | c[1] << 8 | c[2] << 16);
+  // The system colours as this engine computes them now, for the module to pair.
+  function systemColors() {
+    var probe = document.body.appendChild(document.createElement("i"));
+    var c = ["ButtonFace", "ButtonText", "Canvas", "CanvasText"].map(function (keyword) {
+      probe.style.color = keyword;
+      var v = getComputedStyle(probe).color.match(/[\d.]+/g).map(Number);
+      return v[0] | v[1] << 8 | v[2] << 16;
+    });
+    probe.remove();
+    program.call(function () { _fizzet_systemColors(c[0], c[1], c[2], c[3]); });
   }
   // A window moved to a screen of another density need not change its size.
   function followRatio() {
@@ -70,13 +75,13 @@ var controls = (function () {
     ready: function (initialFocus) {
       byId[initialFocus].focus();
       program.call(geometry.layout);
-      textColor();
+      systemColors();
       client.addEventListener("focusin", followFocus);
       client.addEventListener("focusout", followFocus);
       program.call(_fizzet_focus, byId.indexOf(document.activeElement));
       addEventListener("resize", function () { program.call(geometry.layout); });
       followRatio();
-      matchMedia("(prefers-color-scheme: dark)").addEventListener("change", textColor);
+      matchMedia("(prefers-color-scheme: dark)").addEventListener("change", systemColors);
     },
   };
 })();

@@ -36,6 +36,9 @@ mergeInto(LibraryManager.library, {
   page_drawing: function (left, top, block, wide, high) {
     page.drawing(left, top, block, wide, high);
   },
+  page_colors: function (face, faceText, window, text) {
+    page.colors(face, faceText, window, text);
+  },
   page_client: function (width, height) {
     page.client(width, height);
   },

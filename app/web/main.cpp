@@ -50,10 +50,11 @@ EMSCRIPTEN_KEEPALIVE void fizzet_focus(int control)
                                   : std::optional(static_cast<Layout::ControlId>(control)));
 }
 
-// text: the page's text colour, as 0x00BBGGRR.
-EMSCRIPTEN_KEEPALIVE void fizzet_textColor(std::uint32_t text)
+// The browser's system colours as it computes them now, as 0x00BBGGRR.
+EMSCRIPTEN_KEEPALIVE void fizzet_systemColors(Color buttonFace, Color buttonText, Color canvas,
+                                              Color canvasText)
 {
-    services.setTextColor(text);
+    services.setTextColor(PageLayout::paintIn(buttonFace, buttonText, canvas, canvasText));
 }
 }
 

@@ -152,10 +152,16 @@ var label = (function () {
   };
 })();
 
-// What is painted beneath the controls: boxes in system colours, which the style sheet maps.
+// What is painted beneath the controls: boxes in system colours, which the style sheet maps to
+// the colours the module paired.
 var fills = (function () {
   var layer = document.getElementById("fills"), colors = ["face", "window", "text"];
   return {
+    colors: function (face, faceText, window, text) {
+      var s = document.documentElement.style;
+      [["--face", face], ["--face-text", faceText], ["--window", window], ["--text", text]]
+        .forEach(function (c) { s.setProperty(c[0], rgb(c[1])); });
+    },
     fill: function (index, color, left, top, width, height) {
       var e = layer.children[index] || layer.appendChild(document.createElement("div"));
       e.className = colors[color];

@@ -1,5 +1,6 @@
 #include "pagelayout.h"
 
+#include "contrast.h"
 #include "page.h"
 #include "windowlayout.h"
 
@@ -100,6 +101,20 @@ void layOut(double fontPixels, double ratio)
         return page_textShortfall();
     });
     placeAll(layout, dpi, ratio);
+}
+
+// A face whose own text does not read on it (a light face with light text in a dark scheme, as
+// one engine pairs them) gives way to the window's ground and text. Lines and labels, drawn on
+// the face, take the window's text where it reads there.
+Color paintIn(Color buttonFace, Color buttonText, Color canvas, Color canvasText)
+{
+    const Color windowText = Contrast::readableTextOn(canvas, canvasText);
+    const bool faceReads = Contrast::ratio(buttonFace, buttonText) >= Contrast::kText;
+    const Color face = faceReads ? buttonFace : canvas;
+    const Color faceText = faceReads ? buttonText : windowText;
+    const Color text = Contrast::ratio(windowText, face) >= Contrast::kText ? windowText : faceText;
+    page_colors(face, faceText, canvas, text);
+    return text;
 }
 
 void focus(std::optional<ControlId> id)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "color.h"
 #include "layouttable.h"
 
 #include <optional>
@@ -17,6 +18,11 @@ void build();
 // device pixels per CSS pixel, grown until every text fits and each drawing position is a block
 // of at least a CSS pixel in whole device pixels.
 void layOut(double fontPixels, double ratio);
+
+// Paints the window in the browser's system colours as it computes them (0x00BBGGRR), paired so
+// that every text reads on its ground: an engine's own pairs may not. Returns the labels' text
+// colour.
+Color paintIn(Color buttonFace, Color buttonText, Color canvas, Color canvasText);
 
 // The control with the keyboard focus, if any: the ring goes around it.
 void focus(std::optional<Layout::ControlId> id);

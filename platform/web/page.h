@@ -35,6 +35,10 @@ void page_fillCount(int count);
 void page_drawing(int left, int top, int block, int wide, int high);
 // How far the widest text overflows its control as placed now: at most 1 where all fit.
 double page_textShortfall();
+// The colours the window is painted in, in place of the system's: the face (the client's
+// ground and the buttons') and the text paired with it, the window's ground, and the colour of
+// lines and of labels' text.
+void page_colors(Color face, Color faceText, Color window, Color text);
 // The client area's size.
 void page_client(int width, int height);
 // The value label: its text; then its background, the text's colour on it, and what a screen
