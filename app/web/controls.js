@@ -60,7 +60,7 @@ var controls = (function () {
       (families[id] = families[id] || []).push('"' + memoryText(family, length) + '"');
       byId[id].style.fontFamily = families[id].concat("sans-serif").join(", ");
     },
-    fontSize: function (id, pixels) { byId[id].style.fontSize = pixels + "px"; },
+    fontSize: function (id, pixels) { byId[id].style.fontSize = geometry.px(pixels); },
     focusOrder: function (ids, count) {
       for (var i = 0; i < count; ++i) {
         var e = byId[HEAP32[(ids >> 2) + i]];

@@ -62,17 +62,23 @@ var program = (function () {
   };
 })();
 
-// Where things go. Inside the client area one CSS pixel is one device pixel: the area is laid
-// out in device pixels and zoomed out as a whole. Lengths of fractional CSS pixels would miss
-// the device pixels, since the browser keeps them in 64ths of a CSS pixel and draws images where
-// they fall; a transform would be drawn after the browser's own zoom has rounded the lengths,
-// and blend them.
+// Where things go. The module lays the window out in device pixels; each length is given in CSS
+// pixels, as many as make those device pixels. Engines keep lengths in fractions of a CSS pixel
+// (64ths, 60ths) and paint boxes and images on the device pixels nearest their edges, which are
+// these.
 var geometry = (function () {
   var client = document.getElementById("client");
   var ratio = 1; // device pixels per CSS pixel of the last layout
   var fitTexts = []; // [element, texts] of each control whose text must fit
   var measure = document.createElement("canvas").getContext("2d");
-  function px(devicePixels) { return devicePixels + "px"; }
+  // Device pixels per CSS pixel. WebKit keeps devicePixelRatio as it is when the page is zoomed;
+  // the zoom shows there only in the window's outer width against the page's (pinch zoom aside).
+  function deviceRatio() {
+    var v = window.visualViewport, zoom = 1;
+    if (/^Apple/.test(navigator.vendor) && v && v.scale == 1) zoom = outerWidth / v.width;
+    return zoom > 1.01 ? Math.round(devicePixelRatio * zoom * 1000) / 1000 : devicePixelRatio;
+  }
+  function px(devicePixels) { return devicePixels / ratio + "px"; }
   function place(e, left, top, width, height) {
     var s = e.style;
     s.left = px(left); s.top = px(top); s.width = px(width); s.height = px(height);
@@ -90,17 +96,22 @@ var geometry = (function () {
   function shortfall(element, texts) {
     var style = getComputedStyle(element);
     measure.font = style.font;
-    var roomX = element.clientWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight);
+    var box = element.getBoundingClientRect(), edges = function (side) {
+      return parseFloat(style["padding" + side]) + parseFloat(style["border" + side + "Width"]);
+    };
+    var roomX = box.width - edges("Left") - edges("Right");
+    var roomY = box.height - edges("Top") - edges("Bottom");
     var worst = 0;
     texts.forEach(function (t) {
       var m = measure.measureText(t);
       worst = Math.max(worst, m.width / roomX,
-                       (m.fontBoundingBoxAscent + m.fontBoundingBoxDescent) / element.clientHeight);
+                       (m.fontBoundingBoxAscent + m.fontBoundingBoxDescent) / roomY);
     });
     return worst;
   }
   return {
     put: place,
+    px: px,
     fitText: function (e, texts) { if (texts.length) fitTexts.push([e, texts]); },
     textShortfall: function () {
       var worst = 0;
@@ -110,16 +121,14 @@ var geometry = (function () {
     // Lays the window out afresh, at the default font's size: the module grows it until every
     // text fits (textShortfall).
     layout: function () {
-      ratio = devicePixelRatio;
+      ratio = deviceRatio();
       _fizzet_layOut(parseFloat(getComputedStyle(document.documentElement).fontSize), ratio);
     },
     client: function (width, height) {
       var s = client.style;
       s.width = px(width); s.height = px(height);
-      s.zoom = 1 / ratio;
       s.left = offset(innerWidth * ratio - width);
       s.top = offset(innerHeight * ratio - height);
-      s.setProperty("--ratio", ratio);
     },
   };
 })();
