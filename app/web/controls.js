@@ -78,6 +78,7 @@ var controls = (function () {
       systemColors();
       client.addEventListener("focusin", followFocus);
       client.addEventListener("focusout", followFocus);
+      client.addEventListener("contextmenu", function (e) { e.preventDefault(); });
       program.call(_fizzet_focus, byId.indexOf(document.activeElement));
       addEventListener("resize", function () { program.call(geometry.layout); });
       followRatio();

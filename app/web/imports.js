@@ -39,8 +39,8 @@ mergeInto(LibraryManager.library, {
   page_colors: function (face, faceText, window, text) {
     page.colors(face, faceText, window, text);
   },
-  page_client: function (width, height) {
-    page.client(width, height);
+  page_client: function (width, height, textPixels) {
+    page.client(width, height, textPixels);
   },
   page_caption: function (text, length) {
     page.caption(text, length);

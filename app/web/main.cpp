@@ -38,9 +38,11 @@ EMSCRIPTEN_KEEPALIVE void fizzet_tick()
     services.present();
 }
 
-EMSCRIPTEN_KEEPALIVE void fizzet_layOut(double fontPixels, double ratio)
+// roomWidth, roomHeight: a phone's screen, in CSS pixels, for the window to fill; 0 elsewhere.
+EMSCRIPTEN_KEEPALIVE void fizzet_layOut(double fontPixels, double ratio, double roomWidth,
+                                        double roomHeight)
 {
-    PageLayout::layOut(fontPixels, ratio);
+    PageLayout::layOut(fontPixels, ratio, roomWidth, roomHeight);
 }
 
 // control: the control with the keyboard focus, or -1 where none has it.

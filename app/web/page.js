@@ -119,14 +119,18 @@ var geometry = (function () {
       return worst;
     },
     // Lays the window out afresh, at the default font's size: the module grows it until every
-    // text fits (textShortfall).
+    // text fits (textShortfall), and on a phone (a coarse pointer that cannot hover) until it
+    // fills the screen's width.
     layout: function () {
       ratio = deviceRatio();
-      _fizzet_layOut(parseFloat(getComputedStyle(document.documentElement).fontSize), ratio);
+      var phone = matchMedia("(pointer: coarse) and (hover: none)").matches;
+      var room = document.documentElement;
+      _fizzet_layOut(parseFloat(getComputedStyle(document.documentElement).fontSize), ratio,
+                     phone ? room.clientWidth : 0, phone ? room.clientHeight : 0);
     },
-    client: function (width, height) {
+    client: function (width, height, textPixels) {
       var s = client.style;
-      s.width = px(width); s.height = px(height);
+      s.width = px(width); s.height = px(height); s.fontSize = px(textPixels);
       s.left = offset(innerWidth * ratio - width);
       s.top = offset(innerHeight * ratio - height);
     },

@@ -17,6 +17,8 @@ using LayoutScale::Box;
 
 // Browsers' default font size, in CSS pixels, where the desktop's text is at the design density.
 constexpr double kDefaultFontPixels = 16;
+// The size of the controls' text where they have no font of their own: 0.75 of the default.
+constexpr double kTextPoints = 9;
 
 WindowLayout shown{1.0};
 std::optional<ControlId> focused;
@@ -57,9 +59,18 @@ void placeAll(const WindowLayout &layout, double dpi, double ratio)
     page_drawing(blocks.left - surface.left, blocks.top - surface.top, blocks.size,
                  Layout::kDrawingWidth, Layout::kDrawingHeight);
     const Box client = layout.client();
-    page_client(client.width, client.height);
+    page_client(client.width, client.height, kTextPoints * dpi / 72 * ratio);
     shown = layout;
     paintFills();
+}
+
+// The window at a text density of `dpi`, grown until its texts fit.
+WindowLayout fittedAt(double dpi, double ratio)
+{
+    return WindowLayout::fitted(dpi, ratio, [&](const WindowLayout &at) {
+        placeAll(at, dpi, ratio);
+        return page_textShortfall();
+    });
 }
 
 void addControl(const Control &c)
@@ -93,13 +104,24 @@ void build()
     page_focusOrder(ids.data(), static_cast<int>(ids.size()));
 }
 
-void layOut(double fontPixels, double ratio)
+void layOut(double fontPixels, double ratio, double roomWidth, double roomHeight)
 {
-    const double dpi = WindowLayout::kDesignDpi * fontPixels / kDefaultFontPixels;
-    const WindowLayout layout = WindowLayout::fitted(dpi, ratio, [&](const WindowLayout &at) {
-        placeAll(at, dpi, ratio);
-        return page_textShortfall();
-    });
+    double dpi = WindowLayout::kDesignDpi * fontPixels / kDefaultFontPixels;
+    WindowLayout layout = fittedAt(dpi, ratio);
+    // In a room: the largest whole block at which the window, its texts fitted, still fits.
+    const Box unit = WindowLayout(1.0).client(); // a block of one device pixel
+    const double mostWide = roomWidth * ratio, mostHigh = roomHeight * ratio;
+    const int most = static_cast<int>(std::min(mostWide / unit.width, mostHigh / unit.height));
+    for (int block = most; block > layout.blocks().size; --block) {
+        const double grown = WindowLayout::kDesignDpi * block / ratio;
+        const WindowLayout candidate = fittedAt(grown, ratio);
+        const Box client = candidate.client();
+        if (client.width <= mostWide && client.height <= mostHigh) {
+            layout = candidate;
+            dpi = grown;
+            break;
+        }
+    }
     placeAll(layout, dpi, ratio);
 }
 

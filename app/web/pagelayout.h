@@ -16,8 +16,9 @@ void build();
 
 // Lays the window out where the default font is `fontPixels` CSS pixels on a screen of `ratio`
 // device pixels per CSS pixel, grown until every text fits and each drawing position is a block
-// of at least a CSS pixel in whole device pixels.
-void layOut(double fontPixels, double ratio);
+// of at least a CSS pixel in whole device pixels. Given a room (a phone's screen, in CSS pixels),
+// it grows, text and all, to fill the room's width as far as its height allows.
+void layOut(double fontPixels, double ratio, double roomWidth = 0, double roomHeight = 0);
 
 // Paints the window in the browser's system colours as it computes them (0x00BBGGRR), paired so
 // that every text reads on its ground: an engine's own pairs may not. Returns the labels' text

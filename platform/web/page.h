@@ -39,8 +39,8 @@ double page_textShortfall();
 // ground and the buttons') and the text paired with it, the window's ground, and the colour of
 // lines and of labels' text.
 void page_colors(Color face, Color faceText, Color window, Color text);
-// The client area's size.
-void page_client(int width, int height);
+// The client area's size, and the size of its text where a control has no font of its own.
+void page_client(int width, int height, double textPixels);
 // The value label: its text; then its background, the text's colour on it, and what a screen
 // reader says of it.
 void page_caption(const char *text, int length);
