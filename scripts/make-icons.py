@@ -1,7 +1,10 @@
 #!/usr/bin/env python3
 """Draws the application icon from one 16 x 16 pixel picture and writes every form of it:
-the scalable SVG, PNGs at 16, 32, 48 and 256 pixels (nearest-neighbour, so the pixels stay
-square), and the Windows icon group (32 x 32 two-colour, 32 x 32 and 16 x 16 in 16 colours).
+the scalable SVG, PNGs at 16, 32, 48, 192, 256 and 512 pixels (nearest-neighbour, so the
+pixels stay square), the Windows icon group (32 x 32 two-colour, 32 x 32 and 16 x 16 in 16
+colours), and for the page installed as an app: a 512-pixel icon a phone may cut to any shape
+(the picture inside the middle 56 %, the safe circle's square) and a 180-pixel home-screen icon,
+both opaque.
 
     scripts/make-icons.py            (writes into data/icons/)
 """
@@ -57,6 +60,15 @@ def scaled(g, size):
     return [[g[y // k][x // k] for x in range(size)] for y in range(size)]
 
 
+def framed(g, size, inner):
+    """The picture at `inner` pixels, centred on an opaque square of `size` in the border's
+    colour: a shape cut from it anywhere outside the picture shows only that colour."""
+    k, margin = inner // N, (size - inner) // 2
+    return [[(g[(y - margin) // k][(x - margin) // k] or BORDER)
+             if margin <= x < margin + inner and margin <= y < margin + inner else BORDER
+             for x in range(size)] for y in range(size)]
+
+
 def write_png(path, rows):
     def chunk(kind, data):
         return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
@@ -64,6 +76,13 @@ def write_png(path, rows):
     size = len(rows)
     path.write_bytes(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0))
                      + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+
+
+# The Windows icon's palettes: the 16 basic colours, and black and white.
+BASIC = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0, 128), (0, 128, 128),
+         (192, 192, 192), (128, 128, 128), (255, 0, 0), (0, 255, 0), (255, 255, 0), (0, 0, 255),
+         (255, 0, 255), (0, 255, 255), (255, 255, 255)]
+MONO = [(0, 0, 0), (255, 255, 255)]
 
 
 def nearest(palette, c):
@@ -113,8 +132,10 @@ def main():
     g = grid()
     OUT.mkdir(parents=True, exist_ok=True)
     write_svg(OUT / f"{APP_ID}.svg", g)
-    for size in (16, 32, 48, 256):
+    for size in (16, 32, 48, 192, 256, 512):
         write_png(OUT / f"{APP_ID}-{size}.png", scaled(g, size))
+    write_png(OUT / f"{APP_ID}-maskable-512.png", framed(g, 512, 288))
+    write_png(OUT / f"{APP_ID}-touch-180.png", framed(g, 180, 160))
     # in two colours every point is black on the white field
     mono = [[c if c in (None, FIELD) else (0, 0, 0) for c in row] for row in scaled(g, 32)]
     write_ico(OUT / "fizzet.ico", [(mono, MONO, 1), (scaled(g, 32), BASIC, 4), (g, BASIC, 4)])

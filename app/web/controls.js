@@ -87,4 +87,19 @@ var controls = (function () {
   };
 })();
 
+// Where the page is hosted, it can be installed as an app and kept for use with no network: its
+// manifest, icons and service worker lie beside it. Opened from a file, it is all there is, and
+// browsers refuse a worker there; a worker refused anywhere leaves the page as it is.
+(function () {
+  if (!/^https?:$/.test(location.protocol)) return;
+  [["manifest", "fizzet.webmanifest"], ["apple-touch-icon", "icons/fizzet-touch-180.png"]]
+    .forEach(function (l) {
+      var link = document.head.appendChild(document.createElement("link"));
+      link.rel = l[0];
+      link.href = l[1];
+    });
+  if ("serviceWorker" in navigator)
+    navigator.serviceWorker.register("fizzet-sw.js").catch(function () {});
+})();
+
 var page = Object.assign({}, program, geometry, label, fills, drawing, controls);

@@ -20,9 +20,10 @@ VIEWPORT = (480, 720)
 
 class Browser:
     def __init__(self, url, scale=1.0, dark=False, headless=True, flags=(), ready=True,
-                 first=None, zoomed=False):
+                 first=None, zoomed=False, phone=None):
         """`zoomed`: the screen's own density, as browser zoom and desktop scaling give it,
-        rather than the developer tools' emulation of one."""
+        rather than the developer tools' emulation of one. `phone`: (width, height) of a phone's
+        screen in CSS pixels, touched rather than clicked, at `scale`."""
         self.profile = tempfile.mkdtemp(prefix="fizzet-chromium.")
         options = webdriver.ChromeOptions()
         options.binary_location = CHROMIUM
@@ -39,8 +40,11 @@ class Browser:
         self.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
         self.scale = scale
         if not zoomed:
-            self.cdp("Emulation.setDeviceMetricsOverride", width=VIEWPORT[0],
-                     height=VIEWPORT[1], deviceScaleFactor=scale, mobile=False)
+            width, height = phone or VIEWPORT
+            self.cdp("Emulation.setDeviceMetricsOverride", width=width, height=height,
+                     deviceScaleFactor=scale, mobile=bool(phone))
+        if phone:
+            self.cdp("Emulation.setTouchEmulationEnabled", enabled=True, maxTouchPoints=5)
         if dark:
             self.cdp("Emulation.setEmulatedMedia",
                      features=[{"name": "prefers-color-scheme", "value": "dark"}])

@@ -2,7 +2,7 @@
 """The page as a person uses it, in real headless Chromium: the scenario in real clicks and key
 presses, judged by screenshots in device pixels, at device scale 1 and 2, light and dark. Then
 what only a page meets: its title, its elements where the layout puts them, a quiet console,
-browser zoom at fractional ratios, and a right-to-left document.
+browser zoom at fractional ratios, phones, and a right-to-left document.
 
   e2e.py LAYOUT_FILE PAGE"""
 import sys
@@ -23,7 +23,7 @@ class Page:
     """The scenario's driver: the page's client area in one browser."""
     enter_on_keydown, tabs_outside = True, 1
 
-    def __init__(self, url, scale, dark=False, **options):
+    def __init__(self, url, scale, dark=False, **options):  # options: Browser's
         self.b, self.scale = Browser(url, scale, dark, **options), scale
 
     def shot(self):
@@ -98,6 +98,28 @@ def crisp(url, layout, scale):
         p.b.close()
 
 
+def phone(url, layout, width, height, scale):
+    """On a phone the window fills the screen's width, as far as whole blocks go, with buttons
+    a finger can hit, even blocks, and captions a long press does not select."""
+    p = Page(url, scale, phone=(width, height))
+    try:
+        b, tag = p.b, f" [phone {width} x {height} x {scale:g}]"
+        client = b.js("return document.getElementById('client').getBoundingClientRect().width")
+        buttons = b.js("""return [...document.querySelectorAll('#client > button')].map(e => {
+                          const r = e.getBoundingClientRect(); return Math.min(r.width, r.height);
+                        })""")
+        check(f"the window fills the width ({client:.0f} of {width} CSS px), every button 44 CSS px "
+              f"or more (least {min(buttons):.1f})" + tag,
+              width * 0.85 <= client <= width and min(buttons) >= 44)
+        x, y, w, h = b.box("#pct1 > canvas")
+        check(f"the drawing is whole blocks ({w} x {h} device px)" + tag,
+              w % layout.wide == 0 and h % layout.high == 0 and w // layout.wide == h // layout.high)
+        check("a long press selects no caption" + tag,
+              b.js("return getComputedStyle(document.getElementById('cmd3')).userSelect") == "none")
+    finally:
+        b.close()
+
+
 def right_to_left(url):
     """In a right-to-left document the window looks as it does left to right: "<", which
     steps down, stays on the left and points left."""
@@ -118,6 +140,8 @@ def main():
             run(url, layout, scale, dark)
     for scale in (1.1, 1.25, 1.5, 1.75, 2.5, 3):
         crisp(url, layout, scale)
+    for width, height, scale in ((360, 780, 3), (412, 915, 2.625)):
+        phone(url, layout, width, height, scale)
     right_to_left(url)
     finish("e2e")
 

@@ -109,15 +109,27 @@ def served(path, headers=()):
 
 
 def over_http(path):
-    """Served over http, the page starts as from disk."""
-    with served(path) as url:
-        b = Browser(url)
-        try:
+    """Served over http (from the build's folder, which holds what the web zip holds), the page
+    starts as from disk and is an app Chromium can install; once visited, it starts and steps
+    with the server gone."""
+    b = None
+    try:
+        with served(path) as url:
+            b = Browser(url)
             errors = [e for e in b.console() if e.get("level") == "SEVERE"]
             check("over http the page starts, with nothing said on the console",
                   b.js("return document.getElementById('lbl1').textContent") == "8, dark gray"
                   and not errors, errors)
-        finally:
+            kept = b.wait_for("navigator.serviceWorker.controller")
+            missing = b.cdp("Page.getInstallabilityErrors")["installabilityErrors"]
+            check("… Chromium can install it as an app", kept and not missing, missing)
+        b.driver.refresh()
+        started = b.wait_for("document.getElementById('lbl1').textContent")
+        b.click("#cmd1")
+        check("… and with the server gone it starts again and steps",
+              started and b.js("return document.getElementById('lbl1').textContent") == "9, blue")
+    finally:
+        if b:
             b.close()
 
 
