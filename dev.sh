@@ -30,7 +30,8 @@ win32_packages=(g++-mingw-w64-x86-64 wine wine64 binutils-mingw-w64-x86-64 docte
     xvfb xauth xdotool x11-utils imagemagick wixl)
 # the page: Emscripten to build it, node for the core's tests, real Chromium to drive it
 web_packages=(emscripten nodejs chromium chromium-driver python3-selenium python3-pil
-    xvfb xauth dbus-daemon at-spi2-core python3-pyatspi doctest-dev)
+    xvfb xauth xdotool dbus-daemon at-spi2-core python3-pyatspi doctest-dev firefox-esr
+    webkit2gtk-driver)
 
 install_missing() { # package...
     local missing=()
@@ -65,7 +66,8 @@ test_packages() { # [frontend]
 
 # What the page's tests take from npm, at the versions tests/web/package-lock.json pins.
 install_npm_packages() {
-    [ -f tests/web/node_modules/axe-core/axe.min.js ] && return
+    [ -f tests/web/node_modules/axe-core/axe.min.js ] &&
+        [ -d tests/web/node_modules/puppeteer-core ] && return
     npm ci --prefix tests/web --no-audit --no-fund --loglevel=error
 }
 

@@ -125,17 +125,15 @@ void layOut(double fontPixels, double ratio, double roomWidth, double roomHeight
     placeAll(layout, dpi, ratio);
 }
 
-// A face whose own text does not read on it (a light face with light text in a dark scheme, as
-// one engine pairs them) gives way to the window's ground and text. Lines and labels, drawn on
-// the face, take the window's text where it reads there.
+// The face keeps its colour, and its text is black or white where the engine's own does not
+// read on it (light text on a light face in a dark scheme, as one engine pairs them). Lines and
+// labels, drawn on the face, take the window's text where it reads there, else the face's.
 Color paintIn(Color buttonFace, Color buttonText, Color canvas, Color canvasText)
 {
-    const Color windowText = Contrast::readableTextOn(canvas, canvasText);
-    const bool faceReads = Contrast::ratio(buttonFace, buttonText) >= Contrast::kText;
-    const Color face = faceReads ? buttonFace : canvas;
-    const Color faceText = faceReads ? buttonText : windowText;
-    const Color text = Contrast::ratio(windowText, face) >= Contrast::kText ? windowText : faceText;
-    page_colors(face, faceText, canvas, text);
+    const Color faceText = Contrast::readableTextOn(buttonFace, buttonText);
+    const bool windowTextReads = Contrast::ratio(canvasText, buttonFace) >= Contrast::kText;
+    const Color text = windowTextReads ? canvasText : faceText;
+    page_colors(buttonFace, faceText, canvas, text);
     return text;
 }
 

@@ -161,7 +161,8 @@ def focus_order(w):
 
 
 def ring_moved(w, before, after, left, reached):
-    """The pixels that changed lie around the two stops alone, some of them at `reached`."""
+    """The pixels that changed lie around the two stops alone, some of them at `reached`. A
+    change is one a person sees: an engine may paint text and edges again a shade apart."""
     grow = 4 * w.s
 
     def near(name, x, y):
@@ -170,7 +171,7 @@ def ring_moved(w, before, after, left, reached):
 
     a, b = before.load(), after.load()
     changed = [(x, y) for y in range(before.size[1]) for x in range(before.size[0])
-               if a[x, y] != b[x, y]]
+               if max(abs(i - j) for i, j in zip(a[x, y], b[x, y])) > 32]
     return all(near(left, x, y) or near(reached, x, y) for x, y in changed) and \
         any(near(reached, x, y) and not near(left, x, y) for x, y in changed)
 

@@ -182,30 +182,36 @@ def monitors(log):
         server.stop()
 
 
-layout, program = Layout(sys.argv[1]), os.path.realpath(sys.argv[2])
-xclose = os.path.realpath(sys.argv[3]) if len(sys.argv) > 3 else None
-windows = program.endswith(".exe")
-launch = ["wine", program] if windows else [program]
-if windows:
-    os.environ["WINEDEBUG"] = "-all"
-log = tempfile.TemporaryFile()
-server = Server()
-try:
-    p = Program(launch, log)
-    if not p.wid:
-        log.seek(0)
-        sys.exit("no window captioned Fizzet appeared: " + log.read().decode(errors="replace"))
-    w = scenario.run(p, layout)
+def main():
+    global layout, program, xclose
+    layout, program = Layout(sys.argv[1]), os.path.realpath(sys.argv[2])
+    xclose = os.path.realpath(sys.argv[3]) if len(sys.argv) > 3 else None
+    windows = program.endswith(".exe")
+    launch = ["wine", program] if windows else [program]
+    if windows:
+        os.environ["WINEDEBUG"] = "-all"
+    log = tempfile.TemporaryFile()
+    server = Server()
+    try:
+        p = Program(launch, log)
+        if not p.wid:
+            log.seek(0)
+            sys.exit("no window captioned Fizzet appeared: " + log.read().decode(errors="replace"))
+        w = scenario.run(p, layout)
+        if not windows:
+            desktop(p)
+        w.press("Start")
+        time.sleep(0.2)
+        status = p.close()
+        check(f"closing the window while running exits with status 0 (got {status})", status == 0)
+        if not windows:  # Wine keeps its prefix under HOME, and follows no Qt scale factors
+            unusable_homes()
+    finally:
+        server.stop()
     if not windows:
-        desktop(p)
-    w.press("Start")
-    time.sleep(0.2)
-    status = p.close()
-    check(f"closing the window while running exits with status 0 (got {status})", status == 0)
-    if not windows:  # Wine keeps its prefix under HOME, and follows no Qt scale factors
-        unusable_homes()
-finally:
-    server.stop()
-if not windows:
-    monitors(log)
-finish("e2e")
+        monitors(log)
+    finish("e2e")
+
+
+if __name__ == "__main__":
+    main()
