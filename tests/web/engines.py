@@ -3,7 +3,7 @@
 through firefox.mjs) and WebKitGTK (WebKitWebDriver and Selenium). In each, light and dark, the
 scenario, with clicks from the engine's automation and keys as real X input (xdotool): Firefox's
 BiDi keys never reach the page's buttons. Then every text and line against its ground, and in
-WebKit, page zoom.
+WebKit, device scale 2 and page zoom.
 
   engines.py LAYOUT_FILE PAGE"""
 import base64
@@ -177,6 +177,29 @@ def run(engine, url, layout, dark):
         p.b.close()
 
 
+def doubled(url, layout):
+    """At WebKit's device scale 2 every control reports the box it is drawn and hit in."""
+    os.environ["GDK_SCALE"] = "2"
+    try:
+        p = Page(WebKit, url)
+    finally:
+        del os.environ["GDK_SCALE"]
+    try:
+        left, top = p.box("#client")[:2]
+        wrong = [n for n, box in layout.at(2)["boxes"].items() if n != "tmr1" and
+                 [round(2 * v) for v in p.box("#" + n)] != [box[0] + 2 * left, box[1] + 2 * top,
+                                                             *box[2:]]]
+        missed = p.b.js("""return [...document.querySelectorAll('#client > button')].filter(e => {
+                           const r = e.getBoundingClientRect();
+                           return document.elementFromPoint(r.left + r.width / 2,
+                                                            r.top + r.height / 2) != e;
+                         }).map(e => e.id)""")
+        check(f"WebKit at device scale 2: every control where the layout puts it (wrong: {wrong}),"
+              f" and found at its box's centre (missed: {missed})", not wrong and not missed)
+    finally:
+        p.b.close()
+
+
 def zoomed(url, layout, steps):
     """WebKit's page zoom leaves devicePixelRatio at 1: the page still lays itself out in whole
     device pixels, every position one even block and the frame lines of one width."""
@@ -212,11 +235,12 @@ def zoomed(url, layout, steps):
 
 def main():
     layout, url = Layout(sys.argv[1]), page_url(sys.argv[2])
-    server = Server()
+    server = Server("2560x2048x24")  # room for a browser window at device scale 2
     try:
         for engine in (Firefox, WebKit):
             for dark in (False, True):
                 run(engine, url, layout, dark)
+        doubled(url, layout)
         for steps in (1, 3):
             zoomed(url, layout, steps)
     finally:
