@@ -28,6 +28,16 @@ def xdotool(*args):
     return subprocess.run(["xdotool", *args], capture_output=True, text=True).stdout.strip()
 
 
+def hold(key, during):
+    """The key held down past the server's repeat delay, during() called while it is."""
+    xdotool("keydown", KEYS[key])
+    time.sleep(1.2)
+    during()
+    time.sleep(0.3)
+    xdotool("keyup", KEYS[key])
+    time.sleep(0.1)
+
+
 class Server:
     """Xvfb on a display of its own choosing, reported once it accepts connections."""
 
@@ -85,12 +95,7 @@ class Program:
         time.sleep(0.05)
 
     def hold(self, key, during):
-        xdotool("keydown", KEYS[key])
-        time.sleep(1.2)  # past the server's repeat delay
-        during()
-        time.sleep(0.3)
-        xdotool("keyup", KEYS[key])
-        time.sleep(0.1)
+        hold(key, during)
 
     def size(self):
         info = subprocess.run(["xwininfo", "-id", self.wid], capture_output=True, text=True).stdout

@@ -23,7 +23,7 @@ from browser import page_url
 import scenario  # noqa: E402  (browser puts it on the path)
 from layout import Layout  # noqa: E402
 from verdict import check, finish  # noqa: E402
-from x11 import KEYS, Server, xdotool  # noqa: E402
+from x11 import KEYS, Server, hold, xdotool  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 MINIBROWSER = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
@@ -130,12 +130,7 @@ class Page:
 
     def hold(self, key, during):
         xdotool("windowfocus", "--sync", self.window)
-        xdotool("keydown", KEYS[key])
-        time.sleep(1.2)  # past the server's repeat delay
-        during()
-        time.sleep(0.3)
-        xdotool("keyup", KEYS[key])
-        time.sleep(0.1)
+        hold(key, during)
 
 
 def contrast(a, b):
