@@ -124,9 +124,9 @@ var geometry = (function () {
     layout: function () {
       ratio = deviceRatio();
       var phone = matchMedia("(pointer: coarse) and (hover: none)").matches;
-      var room = document.documentElement;
-      _fizzet_layOut(parseFloat(getComputedStyle(document.documentElement).fontSize), ratio,
-                     phone ? room.clientWidth : 0, phone ? room.clientHeight : 0);
+      var root = document.documentElement;
+      _fizzet_layOut(parseFloat(getComputedStyle(root).fontSize), ratio,
+                     phone ? root.clientWidth : 0, phone ? root.clientHeight : 0);
     },
     client: function (width, height, textPixels) {
       var s = client.style;

@@ -33,6 +33,12 @@ int length(std::string_view text)
     return static_cast<int>(text.size());
 }
 
+// A font's size in device pixels.
+double devicePixels(double points, double dpi, double ratio)
+{
+    return points * dpi / 72 * ratio;
+}
+
 void paintFills()
 {
     int count = 0;
@@ -52,14 +58,14 @@ void placeAll(const WindowLayout &layout, double dpi, double ratio)
         const Box at = layout.box(c.id);
         page_place(idOf(c), at.left, at.top, at.width, at.height);
         if (c.font)
-            page_fontSize(idOf(c), c.font->points * dpi / 72 * ratio);
+            page_fontSize(idOf(c), devicePixels(c.font->points, dpi, ratio));
     }
     const Box surface = layout.box(ControlId::pct1);
     const LayoutScale::Blocks blocks = layout.blocks();
     page_drawing(blocks.left - surface.left, blocks.top - surface.top, blocks.size,
                  Layout::kDrawingWidth, Layout::kDrawingHeight);
     const Box client = layout.client();
-    page_client(client.width, client.height, kTextPoints * dpi / 72 * ratio);
+    page_client(client.width, client.height, devicePixels(kTextPoints, dpi, ratio));
     shown = layout;
     paintFills();
 }
