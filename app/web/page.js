@@ -76,7 +76,8 @@ var geometry = (function () {
   function deviceRatio() {
     var v = window.visualViewport, zoom = 1;
     if (/^Apple/.test(navigator.vendor) && v && v.scale == 1) zoom = outerWidth / v.width;
-    return zoom > 1.01 ? Math.round(devicePixelRatio * zoom * 1000) / 1000 : devicePixelRatio;
+    return Math.abs(zoom - 1) > 0.01 ? Math.round(devicePixelRatio * zoom * 1000) / 1000
+                                     : devicePixelRatio;
   }
   function px(devicePixels) { return devicePixels / ratio + "px"; }
   function place(e, left, top, width, height) {

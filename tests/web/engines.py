@@ -195,14 +195,14 @@ def doubled(url, layout):
         p.b.close()
 
 
-def zoomed(url, layout, steps):
+def zoomed(url, layout, steps):  # steps: in, or out where below 0
     """WebKit's page zoom leaves devicePixelRatio at 1: the page still lays itself out in whole
     device pixels, every position one even block and the frame lines of one width."""
     p = Page(WebKit, url)
     try:
-        for _ in range(steps):
+        for _ in range(abs(steps)):
             xdotool("windowfocus", "--sync", p.window)
-            xdotool("key", "ctrl+plus")
+            xdotool("key", "ctrl+plus" if steps > 0 else "ctrl+minus")
             time.sleep(0.3)
         time.sleep(1.0)
         zoom = p.b.js("return outerWidth / visualViewport.width")
@@ -236,7 +236,7 @@ def main():
             for dark in (False, True):
                 run(engine, url, layout, dark)
         doubled(url, layout)
-        for steps in (1, 3):
+        for steps in (1, 3, -1):
             zoomed(url, layout, steps)
     finally:
         server.stop()
